@@ -1,0 +1,31 @@
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/ListInterfaces.h"
+#include "base/Trace.h"
+
+int main(int argc, char** argv) {
+    trace::InitFromEnvironment();
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    CommandLineOptions options = ParseCommandLine(args);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "zorvath-config: %s\n%s", options.error.c_str(),
+                     CommandLineUsage().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(CommandLineUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("zorvath-config %s\n", ZORVATH_VERSION_STRING);
+        return 0;
+    }
+    if (options.trace) {
+        trace::Enable(true);
+    }
+    // Until the main window exists the program reports what it found.
+    return ListInterfaces(options, stdout);
+}

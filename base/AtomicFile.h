@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// Replaces the file at path with bytes: a temporary file in the same folder is written, flushed
+// to disk and renamed over the old one, so a crash or a full disk never leaves a truncated file.
+// On failure the old file is untouched, the temporary file is removed, and false is returned.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Reads a whole regular file of at most maxBytes. Returns false (and leaves out empty) when the
+// file is missing, not a regular file, larger than maxBytes, or read short.
+bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes);
+
+// True when name can stand as one file name inside a folder: not empty, not "." or "..", and
+// without '/' , '\\' or NUL, so a name taken from a file cannot reach outside its folder.
+bool IsSafeFileName(std::string_view name);
+
+// Test seam: while set, WriteFileAtomically fails just before the rename, as a crash would.
+void SetFailBeforeRenameForTesting(bool fail);
+
+}  // namespace files

@@ -1,0 +1,34 @@
+# zorvath_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [QT])
+# One GoogleTest executable; its tests are found by CTest when they run, not at build time.
+# QT marks a widget test: it runs on the offscreen platform.
+function(zorvath_add_test name)
+    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} GTest::gtest GTest::gmock
+        GTest::gtest_main)
+    set(env "ZORVATH_TEST_TMP=${CMAKE_CURRENT_BINARY_DIR}/tmp")
+    if(ARG_QT)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+endfunction()
+
+# zorvath_add_fuzzer(NAME SOURCES a.cpp LIBS lib... [CORPUS dir] [RUNS n])
+# A LLVMFuzzerTestOneInput entry point linked with the replay driver: CTest feeds it the seed
+# corpus and then RUNS random inputs. scripts/fuzz.sh builds the same sources with a real fuzzer.
+function(zorvath_add_fuzzer name)
+    cmake_parse_arguments(ARG "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_RUNS)
+        set(ARG_RUNS 3000)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} zorvath_fuzz_replay)
+    set(args --runs=${ARG_RUNS})
+    if(ARG_CORPUS)
+        list(APPEND args ${ARG_CORPUS})
+    endif()
+    add_test(NAME ${name} COMMAND ${name} ${args})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS fuzz)
+    set_property(GLOBAL APPEND PROPERTY ZORVATH_FUZZERS ${name})
+endfunction()
