@@ -1,0 +1,36 @@
+#pragma once
+
+#include <json/json.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Reads and writes the program's JSON files. Stateless: embed it by value wherever a JSON file
+// is touched. Paths are UTF-8.
+class CJsonFile {
+public:
+    // A JSON file larger than this is treated as unreadable instead of being loaded.
+    static constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
+
+    // The file's bytes; empty when it is missing, not a regular file, too large or read short.
+    std::string readjsonFile(const std::string& path) const;
+
+    // The parsed file; null when the file is unreadable, empty or does not parse.
+    Json::Value readjsonValue(const std::string& path) const;
+
+    // Writes value as the whole file, atomically: on failure (returned as false) the previous
+    // file stays as it was.
+    bool writejsonFile(const std::string& path, const Json::Value& value) const;
+
+    // Local time as "year_month_day_hour_minute_second_millisecond" ("%d_%02d_..._%03d").
+    std::string MakeTimeStamp() const;
+
+    // Parses a JSON text (comments kept); null for empty text, a parse error or nesting too
+    // deep. Never throws.
+    static Json::Value ParseText(std::string_view text);
+
+    // The exact bytes writejsonFile stores: styled writer text plus one line end, every line
+    // ending in CR LF.
+    static std::string FormatText(const Json::Value& value);
+};
