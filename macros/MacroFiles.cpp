@@ -1,0 +1,76 @@
+#include "macros/MacroFiles.h"
+
+#include "base/AtomicFile.h"
+#include "macros/JsonFields.h"
+#include "profiles/JsonFile.h"
+
+namespace macros {
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
+bool IsSafeMacroGuid(std::string_view guid) {
+    return files::IsSafeFileName(guid) && guid.find("..") == std::string_view::npos;
+}
+
+std::optional<std::string> MacroFilePath(std::string_view folder, std::string_view guid) {
+    if (!IsSafeMacroGuid(guid)) {
+        return std::nullopt;
+    }
+    return JoinPath(folder, std::string(guid) + std::string(kMacroFileExtension));
+}
+
+std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document) {
+    std::vector<MacroListEntry> entries;
+    const Json::Value& info = Member(document, "MacroInfo");
+    if (!info.isArray()) {
+        return entries;
+    }
+    entries.reserve(info.size());
+    for (const Json::Value& element : info) {
+        entries.push_back(
+            {ReadString(Member(element, "MacroName")), ReadString(Member(element, "Guid"))});
+    }
+    return entries;
+}
+
+std::vector<MacroListEntry> ReadMacroList(const std::string& listPath) {
+    return MacroListFromDocument(CJsonFile().readjsonValue(listPath));
+}
+
+const Json::Value& EventsOf(const Json::Value& macroDocument) {
+    static const Json::Value kEmpty(Json::arrayValue);
+    const Json::Value& events = Member(macroDocument, "Events");
+    return events.isArray() ? events : kEmpty;
+}
+
+std::vector<DeviceEventRecord> EncodeEvents(const Json::Value& macroDocument) {
+    const Json::Value& events = EventsOf(macroDocument);
+    std::vector<DeviceEventRecord> records;
+    records.reserve(events.size());
+    for (const Json::Value& event : events) {
+        records.push_back(EncodeDeviceEvent(event));
+    }
+    return records;
+}
+
+std::vector<std::vector<DeviceEventRecord>> LoadMacroRecords(std::string_view folder) {
+    const CJsonFile json;
+    const std::vector<MacroListEntry> list = ReadMacroList(JoinPath(folder, kMacroListFileName));
+    std::vector<std::vector<DeviceEventRecord>> macros;
+    macros.reserve(list.size());
+    for (const MacroListEntry& entry : list) {
+        const std::optional<std::string> path = MacroFilePath(folder, entry.guid);
+        macros.push_back(path ? EncodeEvents(json.readjsonValue(*path))
+                              : std::vector<DeviceEventRecord>());
+    }
+    return macros;
+}
+
+}  // namespace macros
