@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+// Captions and tooltips in layouts are text ids of the loaded language file. The language file
+// is XML in the skin folder:  <Language name="English"><Text id="some_id">Shown text</Text>...
+// Placeholders in texts are %1, %2, ... and are filled with QString::arg, so a text can never
+// read past the arguments it is given.
+
+// Loads a language file (skin-relative). On failure the texts in place are kept and false is
+// returned.
+bool LoadLanguageFile(const QString& file);
+QString CurrentLanguageFile();
+
+// The text of id, or id itself when the language has no such text.
+QString Text(const QString& id);
+// The text of id with its placeholders filled in order; missing arguments leave the
+// placeholder visible rather than reading anything else.
+QString FormatText(const QString& id, const QStringList& args);
+
+// Text ids of widgets: the loader records the caption ("textId") and tooltip ("toolTipId") of
+// every widget it builds; ApplyTexts re-resolves them below root (after a language switch).
+inline constexpr char kTextIdProperty[] = "textId";
+inline constexpr char kToolTipIdProperty[] = "toolTipId";
+void SetTextId(QWidget* widget, const QString& id);
+void SetToolTipId(QWidget* widget, const QString& id);
+void ApplyTexts(QWidget* root);
+
+}  // namespace ui

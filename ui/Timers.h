@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+
+namespace ui {
+
+enum class TimerMode { Repeating, SingleShot };
+
+// SetTimer on a control or window by (control, id): setting an existing id restarts it with the
+// new period. When it fires, a control that is itself a NotifyReceiver (a window or a custom
+// control with its own handling) gets "timer" with wParam = id; any other control's "timer"
+// goes to its receiver like every other notification. Timers die with their control.
+void SetTimer(QWidget* control, int id, int milliseconds, TimerMode mode = TimerMode::Repeating);
+void KillTimer(QWidget* control, int id);
+bool IsTimerActive(const QWidget* control, int id);
+
+}  // namespace ui

@@ -1,0 +1,75 @@
+#include "ui/Window.h"
+
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "ui/LanguageTexts.h"
+#include "ui/LayoutLoader.h"
+#include "ui/Timers.h"
+
+namespace ui {
+
+Window::Window(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+Window::~Window() = default;
+
+bool Window::Create(const QString& layoutFile, const LoaderConfig& config) {
+    LoaderConfig own = config;
+    const CreateControlCallback outer = config.createControl;
+    own.createControl = [this, outer](const QString& element, QWidget* parent) -> QWidget* {
+        if (outer) {
+            if (QWidget* w = outer(element, parent)) {
+                return w;
+            }
+        }
+        return CreateControl(element, parent);
+    };
+    LayoutLoader loader(own);
+    QWidget* root = loader.Build(layoutFile, this);
+    if (root == nullptr) {
+        layoutError_ = loader.ErrorString();
+        return false;
+    }
+    delete root_;
+    delete layout();
+    root_ = root;
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    box->addWidget(root_);
+    if (!root_->windowTitle().isEmpty()) {
+        setWindowTitle(Text(root_->windowTitle()));
+    }
+    // The layout's top-level size is the window's initial size.
+    resize(root_->size().expandedTo(root_->minimumSize()));
+    return true;
+}
+
+void Window::ReapplyTexts() {
+    ApplyTexts(this);
+}
+
+void Window::SetTimer(int id, int milliseconds, bool singleShot) {
+    ui::SetTimer(this, id, milliseconds, singleShot ? TimerMode::SingleShot : TimerMode::Repeating);
+}
+
+void Window::KillTimer(int id) {
+    ui::KillTimer(this, id);
+}
+
+void Window::Notify(const Notification&) {}
+
+QWidget* Window::CreateControl(const QString&, QWidget*) {
+    return nullptr;
+}
+
+void Window::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!initialised_ && !event->spontaneous()) {
+        initialised_ = true;
+        InitWindow();
+        Notify(Notification{QString::fromLatin1(notify::kWindowInit), this, objectName(), 0, 0});
+    }
+}
+
+}  // namespace ui

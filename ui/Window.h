@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "ui/ControlFactory.h"
+#include "ui/ControlLookup.h"
+#include "ui/Notification.h"
+
+namespace ui {
+
+// Base of every window built from a layout file (WindowImplBase). Create() builds the layout as
+// the window's content; the first time the window is shown InitWindow() runs and the window
+// receives "windowinit" (sender: the window). Every named control below it notifies Notify().
+class Window : public QWidget, public NotifyReceiver {
+    Q_OBJECT
+public:
+    explicit Window(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+    ~Window() override;
+
+    // Builds layoutFile (skin-relative) as the content; extra factory tables and layout
+    // elements come from config, and the CreateControl() override is the callback. A window
+    // class name is used for the object name when given. Returns false when the layout fails.
+    bool Create(const QString& layoutFile, const LoaderConfig& config = {});
+
+    QWidget* Root() const { return root_; }
+    QString LayoutError() const { return layoutError_; }
+
+    QWidget* FindControl(const QString& name) const { return ui::FindControl(this, name); }
+    template <class T>
+    T* FindControl(const QString& name) const {
+        return qobject_cast<T*>(ui::FindControl(this, name));
+    }
+
+    // Re-resolves every caption and tooltip of the window from the current language.
+    void ReapplyTexts();
+
+    // Window timers: "timer" with wParam = id reaches Notify() with the window as sender.
+    void SetTimer(int id, int milliseconds, bool singleShot = false);
+    void KillTimer(int id);
+
+    void Notify(const Notification& notification) override;
+
+protected:
+    // Element names the tables do not know; null when unknown.
+    virtual QWidget* CreateControl(const QString& element, QWidget* parent);
+    // Runs once, before "windowinit", when the window is first shown.
+    virtual void InitWindow() {}
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* root_ = nullptr;
+    QString layoutError_;
+    bool initialised_ = false;
+};
+
+}  // namespace ui
