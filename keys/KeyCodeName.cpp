@@ -21,6 +21,12 @@ KeyName Unknown() {
     return KeyName{};
 }
 
+KeyName UnknownType() {
+    KeyName name;
+    name.kind = KeyNameKind::UnknownType;
+    return name;
+}
+
 KeyName NoName() {
     KeyName name;
     name.kind = KeyNameKind::NoName;
@@ -122,7 +128,7 @@ KeyName KeyCodeName(KeyCode code, std::span<const std::string> macroNames) {
         case type::kMKey:
             return NameOfRow(kMKeyTable, code, true);
         default:
-            return IsUnnamedType(code.type) ? NoName() : Unknown();
+            return IsUnnamedType(code.type) ? NoName() : UnknownType();
     }
 }
 
@@ -143,8 +149,9 @@ std::string KeyNameText(const KeyName& name,
         case KeyNameKind::MacroName:
             return std::string(name.macroName);
         case KeyNameKind::NoName:
-            return {};
         case KeyNameKind::Unknown:
+            return {};
+        case KeyNameKind::UnknownType:
             break;
     }
     return std::string(kUnknownKeyText);

@@ -12,11 +12,12 @@
 namespace keys {
 
 enum class KeyNameKind : std::uint8_t {
-    TextId,     // one language text id
-    Composed,   // modifier and key text ids, shown as their texts joined with "+"
-    MacroName,  // the user's macro name, shown as it is
-    NoName,     // nothing is shown (types without a name, macro number past the list)
-    Unknown,    // not a function the program knows; shown as the fixed off text
+    TextId,       // one language text id
+    Composed,     // modifier and key text ids, shown as their texts joined with "+"
+    MacroName,    // the user's macro name, shown as it is
+    NoName,       // nothing is shown (types without a name, macro number past the list)
+    Unknown,      // a known type whose parameters match no row: nothing is shown
+    UnknownType,  // a type the program does not know: shown as the fixed off text
 };
 
 struct KeyName {
@@ -31,7 +32,7 @@ struct KeyName {
     std::string_view TextId() const { return partCount > 0 ? parts[0] : std::string_view{}; }
 };
 
-// Shown for codes the program does not know.
+// Shown for codes of a type the program does not know.
 inline constexpr std::string_view kUnknownKeyText = "OFF";
 
 // The display name of a code. macroNames is the device's macro list in macro-number order; the
@@ -39,7 +40,7 @@ inline constexpr std::string_view kUnknownKeyText = "OFF";
 KeyName KeyCodeName(KeyCode code, std::span<const std::string> macroNames = {});
 
 // The text a user sees: language texts of the ids (text(id)), the macro name, an empty text for
-// NoName and kUnknownKeyText for Unknown.
+// NoName and Unknown (callers skip keys without a name) and kUnknownKeyText for UnknownType.
 std::string KeyNameText(const KeyName& name,
                         const std::function<std::string(std::string_view textId)>& text);
 

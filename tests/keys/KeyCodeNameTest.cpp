@@ -142,7 +142,7 @@ TEST(KeyCodeName, TypesWithoutANameAndForeignTypes) {
         EXPECT_EQ(keys::KeyCodeName(KeyCode{t, 1, 2}).kind, kNoName) << int{t};
     }
     for (std::uint8_t t : {0x01, 0x17, 0x24, 0x73, 0xFF}) {
-        EXPECT_EQ(keys::KeyCodeName(KeyCode{t, 0, 0}).kind, kUnknown) << int{t};
+        EXPECT_EQ(keys::KeyCodeName(KeyCode{t, 0, 0}).kind, KeyNameKind::UnknownType) << int{t};
     }
 }
 
@@ -159,7 +159,7 @@ TEST(KeyCodeName, MacrosTakeTheirNameFromTheDeviceList) {
     EXPECT_EQ(keys::KeyCodeName(KeyCode{0x70, 0, 0}).kind, kNoName);  // no list at all
 }
 
-TEST(KeyNameText, JoinsLanguageTextsAndFallsBackToTheOffText) {
+TEST(KeyNameText, JoinsLanguageTextsAndShowsTheOffTextOnlyForForeignTypes) {
     const std::map<std::string_view, std::string> texts = {
         {"keyboard_key_LCtrl", "Ctrl"}, {"keyboard_key_C", "C"}, {"close_text", "Off"}};
     const auto lookup = [&](std::string_view id) {
@@ -175,6 +175,9 @@ TEST(KeyNameText, JoinsLanguageTextsAndFallsBackToTheOffText) {
     EXPECT_EQ(text({0x70, 0x00, 0x00}), "Combo");
     EXPECT_EQ(text({0x70, 0x01, 0x00}), "");
     EXPECT_EQ(text({0xb0, 0x00, 0x00}), "");
+    // A device function without a name (a keyboard default) shows nothing rather than "off".
+    EXPECT_EQ(text({0xa0, 0x24, 0x00}), "");
+    EXPECT_EQ(text({0x20, 0x01, 0x32}), "");
     EXPECT_EQ(text({0x99, 0x00, 0x00}), keys::kUnknownKeyText);
 }
 
@@ -192,6 +195,10 @@ TEST(KeyCodeName, EveryCodeHasAWellFormedName) {
             known.insert(row.name);
         }
     }
+    // Types with a name rule; every other type is either unnamed or foreign.
+    const std::unordered_set<std::uint8_t> namedTypes = {0x00, 0x10, 0x11, 0x12, 0x13, 0x14,
+                                                         0x16, 0x20, 0x22, 0x23, 0x30, 0x40,
+                                                         0x70, 0x71, 0x72, 0xa0, 0xd0};
     const std::vector<std::string> macros = {"a", "b", "c"};
     for (std::uint32_t packed = 0; packed <= 0xFFFFFF; ++packed) {
         const KeyCode code = keys::UnpackKeyCode(packed);
@@ -210,8 +217,15 @@ TEST(KeyCodeName, EveryCodeHasAWellFormedName) {
                      name.macroName == macros[code.p1];
                 break;
             case KeyNameKind::NoName:
+                ok = name.partCount == 0 &&
+                     (keys::IsUnnamedType(code.type) || code.type == 0x70 || code.type == 0x71);
+                break;
             case KeyNameKind::Unknown:
-                ok = name.partCount == 0;
+                ok = name.partCount == 0 && namedTypes.count(code.type) == 1;
+                break;
+            case KeyNameKind::UnknownType:
+                ok = name.partCount == 0 && namedTypes.count(code.type) == 0 &&
+                     !keys::IsUnnamedType(code.type);
                 break;
         }
         for (std::size_t i = 0; ok && i < name.partCount; ++i) {
