@@ -1,7 +1,5 @@
 #include "keys/KeyCodeName.h"
 
-#include <optional>
-
 #include "keys/FunctionTables.h"
 #include "keys/KeyLookup.h"
 #include "keys/KeyboardTable.h"
