@@ -238,7 +238,19 @@ bool CHidrawBackend::IsPresent(const std::string& path) {
     }
     // The link runs .../<hid device>/hidraw/hidrawN: the device instance is two levels up.
     std::string hidDir = Parent(Parent(target));
-    return BaseName(hidDir) == parsed.instance;
+    if (BaseName(hidDir) != parsed.instance) {
+        return false;
+    }
+    // The collection must exist too; known from the last enumeration without reading files.
+    std::lock_guard<std::mutex> guard(lock_);
+    auto it = cache_.find(parsed.nodeName);
+    if (it == cache_.end() || !it->second || it->second->linkTarget != target) {
+        return true;
+    }
+    std::size_t count = it->second->info.collections.size();
+    return parsed.collectionNumber == 0
+               ? count == 1
+               : static_cast<std::size_t>(parsed.collectionNumber) <= count;
 }
 
 std::unique_ptr<IHidHandle> CHidrawBackend::Open(const std::string& path, bool write) {

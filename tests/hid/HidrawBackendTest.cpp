@@ -1,0 +1,153 @@
+// Enumeration over sysfs-shaped trees built by the test: the layout a user's sysfs dump has.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "hid/HidDevice.h"
+#include "hid/HidInterfaceId.h"
+#include "hid/HidrawBackend.h"
+#include "sim/MouseDescriptors.h"
+#include "tests/support/TestDirs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SysfsTree {
+public:
+    SysfsTree() : root_(testsupport::MakeTempDir("sysfs")) {
+        fs::create_directories(root_ + "/class/hidraw");
+    }
+    const std::string& root() const { return root_; }
+
+    // Adds (or moves) hidrawN onto a USB HID device; returns nothing, the links are the result.
+    void AddNode(const std::string& node, const std::string& instance, int interfaceNumber,
+                 const std::vector<std::uint8_t>& descriptor, const std::string& usbDevice = "1-1",
+                 const std::string& vid = "320f", const std::string& pid = "2210") {
+        const std::string usbDir = "devices/pci0000:00/0000:00:14.0/usb1/" + usbDevice;
+        const std::string ifaceDir =
+            usbDir + "/" + usbDevice + ":1." + std::to_string(interfaceNumber);
+        const std::string hidDir = ifaceDir + "/" + instance;
+        fs::create_directories(root_ + "/" + hidDir + "/hidraw/" + node);
+        testsupport::WriteFile(root_ + "/" + usbDir + "/idVendor", vid + "\n");
+        testsupport::WriteFile(root_ + "/" + usbDir + "/idProduct", pid + "\n");
+        testsupport::WriteFile(root_ + "/" + usbDir + "/bcdDevice", "0102\n");
+        testsupport::WriteFile(root_ + "/" + ifaceDir + "/bInterfaceNumber",
+                               "0" + std::to_string(interfaceNumber) + "\n");
+        testsupport::WriteFile(root_ + "/" + hidDir + "/report_descriptor",
+                               std::string(descriptor.begin(), descriptor.end()));
+        testsupport::WriteFile(root_ + "/" + hidDir + "/uevent",
+                               "DRIVER=hid-generic\nHID_ID=0003:0000" + vid + ":0000" + pid +
+                                   "\nHID_NAME=Zorvath ZR-310\n");
+        const std::string link = root_ + "/class/hidraw/" + node;
+        fs::remove(link);
+        fs::create_symlink("../../" + hidDir + "/hidraw/" + node, link);
+    }
+    void RemoveNode(const std::string& node) { fs::remove(root_ + "/class/hidraw/" + node); }
+
+private:
+    std::string root_;
+};
+
+std::vector<std::string> Enumerate(hid::IHidBackend& backend) {
+    std::vector<std::string> paths;
+    EXPECT_TRUE(backend.Enumerate(paths));
+    return paths;
+}
+
+TEST(HidrawBackend, OffersEveryTopLevelCollectionWithTheNodeIdentityInItsPath) {
+    SysfsTree tree;
+    tree.AddNode("hidraw2", "0003:320F:2210.0003", 0, sim::MousePointerDescriptor());
+    tree.AddNode("hidraw3", "0003:320F:2210.0004", 1, sim::MouseMultiDescriptor());
+    hid::CHidrawBackend backend(tree.root(), "/dev");
+    std::vector<std::string> paths = Enumerate(backend);
+    const std::vector<std::string> expected = {
+        "/dev/hidraw2&vid_320f&pid_2210&mi_00#0003:320F:2210.0003",
+        "/dev/hidraw3&vid_320f&pid_2210&mi_01&col01#0003:320F:2210.0004",
+        "/dev/hidraw3&vid_320f&pid_2210&mi_01&col02#0003:320F:2210.0004",
+        "/dev/hidraw3&vid_320f&pid_2210&mi_01&col03#0003:320F:2210.0004",
+        "/dev/hidraw3&vid_320f&pid_2210&mi_01&col04#0003:320F:2210.0004",
+    };
+    EXPECT_EQ(paths, expected);
+    for (const std::string& path : paths) {
+        EXPECT_TRUE(backend.IsPresent(path)) << path;
+    }
+    EXPECT_EQ(hid::ParseCollectionNumber(paths[4]), 4);
+
+    hid::HidrawNodeInfo info;
+    ASSERT_TRUE(hid::ReadHidrawNodeInfo(tree.root(), "hidraw3", info));
+    EXPECT_EQ(info.attributes.vendorId, 0x320F);
+    EXPECT_EQ(info.attributes.productId, 0x2210);
+    EXPECT_EQ(info.attributes.versionNumber, 0x0102);
+    EXPECT_EQ(info.interfaceNumber, 1);
+    EXPECT_EQ(info.instance, "0003:320F:2210.0004");
+    EXPECT_EQ(info.info.collections.size(), 4u);
+}
+
+TEST(HidrawBackend, UnchangedSystemIsServedFromTheCacheAndAFastReplugIsANewArrival) {
+    SysfsTree tree;
+    tree.AddNode("hidraw3", "0003:320F:2210.0004", 1, sim::MouseMultiDescriptor());
+    hid::CHidrawBackend backend(tree.root(), "/dev");
+    std::vector<std::string> first = Enumerate(backend);
+    const std::size_t reads = backend.NodeReadsForTesting();
+    EXPECT_EQ(reads, 1u);
+    EXPECT_EQ(Enumerate(backend), first);
+    EXPECT_EQ(backend.NodeReadsForTesting(), reads);
+
+    // Unplugged and plugged in again on the same node number: a new HID device instance.
+    tree.AddNode("hidraw3", "0003:320F:2210.0005", 1, sim::MouseMultiDescriptor());
+    EXPECT_FALSE(backend.IsPresent(first[3]));
+    std::vector<std::string> second = Enumerate(backend);
+    EXPECT_EQ(backend.NodeReadsForTesting(), reads + 1);
+    ASSERT_EQ(second.size(), 4u);
+    EXPECT_NE(second[3], first[3]);
+    EXPECT_TRUE(backend.IsPresent(second[3]));
+
+    tree.RemoveNode("hidraw3");
+    EXPECT_FALSE(backend.IsPresent(second[3]));
+    EXPECT_TRUE(Enumerate(backend).empty());
+}
+
+TEST(HidrawBackend, BadNodesAreSkippedAndMissingFoldersMeanAnEmptySystem) {
+    SysfsTree tree;
+    tree.AddNode("hidraw0", "0003:1234:5678.0001", 0, {0xA1, 0x01});  // unclosed collection
+    tree.AddNode("hidraw1", "0003:320F:2210.0002", 0, sim::MousePointerDescriptor(), "1-2");
+    fs::create_directories(tree.root() + "/class/hidraw/not-a-node");
+    hid::CHidrawBackend backend(tree.root(), "/dev");
+    std::vector<std::string> paths = Enumerate(backend);
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_EQ(paths[0].rfind("/dev/hidraw1&", 0), 0u);
+
+    hid::CHidrawBackend empty(testsupport::MakeTempDir("nosysfs"), "/dev");
+    EXPECT_TRUE(Enumerate(empty).empty());
+}
+
+TEST(HidrawBackend, OpeningAVanishedOrForeignPathFailsAndLeavesTheDeviceClosed) {
+    SysfsTree tree;
+    tree.AddNode("hidraw3", "0003:320F:2210.0004", 1, sim::MouseMultiDescriptor());
+    const std::string devRoot = testsupport::MakeTempDir("dev");  // no device nodes in it
+    auto backend = std::make_shared<hid::CHidrawBackend>(tree.root(), devRoot);
+    std::vector<std::string> paths = Enumerate(*backend);
+    ASSERT_EQ(paths.size(), 4u);
+    hid::CHidDevice dev(backend);
+    EXPECT_FALSE(dev.Open(paths[3], true, true, true, false));  // no /dev node to open
+    EXPECT_FALSE(dev.IsOpen());
+    dev.Close();
+    const std::string bad[] = {
+        "",
+        "/dev/hidraw3",
+        devRoot + "/hidraw3&vid_320f",
+        devRoot + "/../etc/passwd&x#y",
+        devRoot + "/hidraw3&vid_320f&pid_2210&mi_01&col09#0003:320F:2210.0004",
+        devRoot + "/hidraw3&vid_320f&pid_2210&mi_01&col04#0003:320F:2210.0009",
+    };
+    for (const std::string& path : bad) {
+        EXPECT_FALSE(dev.Open(path, true, false, true, false)) << path;
+        EXPECT_FALSE(backend->IsPresent(path)) << path;
+    }
+}
+
+}  // namespace

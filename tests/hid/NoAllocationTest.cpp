@@ -1,0 +1,106 @@
+// Read and Write allocate nothing once a device is open: this binary replaces the global
+// operator new and counts the calls made around them.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "hid/HidDevice.h"
+#include "hid/HidrawNode.h"
+#include "hid/SimulatedHid.h"
+#include "sim/MouseDescriptors.h"
+#include "sim/SimulatedMouse.h"
+
+namespace {
+std::atomic<long> g_allocations{0};
+}
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+// A device that answers every output report with one input report, like the firmware does.
+class EchoDevice : public hid::ISimulatedDevice {
+public:
+    explicit EchoDevice(hid::CSimulatedHidBus& bus) : bus_(bus) {}
+    std::uint16_t VendorId() const override { return 0x320F; }
+    std::uint16_t ProductId() const override { return 0x2210; }
+    std::uint16_t VersionNumber() const override { return 1; }
+    std::vector<hid::SimulatedInterface> Interfaces() const override {
+        return {{1, sim::MouseMultiDescriptor()}};
+    }
+    bool OnOutputReport(std::uint8_t iface, std::span<const std::uint8_t> report) override {
+        return bus_.SendInputReport(*this, iface, report);
+    }
+
+private:
+    hid::CSimulatedHidBus& bus_;
+};
+
+TEST(NoAllocation, SimulatedReadAndWrite) {
+    auto bus = std::make_shared<hid::CSimulatedHidBus>();
+    auto device = std::make_shared<EchoDevice>(*bus);
+    bus->Plug(device);
+    hid::CHidDevice dev(bus);
+    ASSERT_TRUE(dev.Open("sim/hid0&vid_320f&pid_2210&mi_01&col04", true, true, true, false));
+    std::uint8_t frame[64] = {0x04};
+    std::uint8_t reply[64];
+    std::uint32_t n = 0;
+    // Warm up once: threads and lazily created state of the standard library.
+    ASSERT_EQ(dev.Write(frame, 64, &n, 1000), 1);
+    ASSERT_EQ(dev.Read(reply, 64, &n, 1000), 1);
+
+    long before = g_allocations.load();
+    for (int i = 0; i < 100; ++i) {
+        frame[1] = static_cast<std::uint8_t>(i);
+        ASSERT_EQ(dev.Write(frame, 64, &n, 1000), 1);
+        ASSERT_EQ(dev.Read(reply, 64, &n, 1000), 1);
+        ASSERT_EQ(reply[1], i);
+    }
+    EXPECT_EQ(dev.Read(reply, 64, &n, 5), 0);  // the time-out path too
+    EXPECT_EQ(g_allocations.load() - before, 0);
+}
+
+TEST(NoAllocation, HidrawReadAndWrite) {
+    int fds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, fds), 0);
+    auto node = hid::CHidrawNode::Create(fds[0], {0x320F, 0x2210, 1}, sim::MouseMultiDescriptor());
+    auto handle = node->OpenCollection(3);
+    std::uint8_t frame[64] = {0x04};
+    std::uint8_t reply[64];
+    std::uint8_t wire[64];
+    std::uint32_t n = 0;
+    ASSERT_EQ(handle->Write(frame, 64, n, 1000), 1);
+    ASSERT_EQ(::recv(fds[1], wire, sizeof wire, 0), 64);
+
+    long before = g_allocations.load();
+    for (int i = 0; i < 100; ++i) {
+        frame[1] = static_cast<std::uint8_t>(i);
+        ASSERT_EQ(handle->Write(frame, 64, n, 1000), 1);
+        ASSERT_EQ(::recv(fds[1], wire, sizeof wire, 0), 64);
+        ASSERT_EQ(::send(fds[1], wire, sizeof wire, 0), 64);
+        ASSERT_EQ(handle->Read(reply, 64, n, 1000), 1);
+        ASSERT_EQ(reply[1], i);
+    }
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    handle.reset();
+    node.reset();
+    ::close(fds[1]);
+}
+
+}  // namespace
