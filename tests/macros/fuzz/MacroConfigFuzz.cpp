@@ -17,7 +17,8 @@
 namespace {
 
 const std::string& Folder() {
-    static const std::string folder = [] {
+    // Never destroyed, so the clean-up at exit can still use it.
+    static const std::string& folder = *new std::string([] {
         // Every write is synced to disk: a memory file system keeps the replay fast.
         std::error_code ec;
         const std::filesystem::path root = std::filesystem::is_directory("/dev/shm", ec)
@@ -25,9 +26,8 @@ const std::string& Folder() {
                                                : std::filesystem::temp_directory_path();
         auto dir = root / ("zorvath-fuzz-macro-config-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
         return dir.string() + "/";
-    }();
+    }());
     return folder;
 }
 
@@ -40,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)macros::MacroFilePath(Folder(), entry.guid);
     }
 
+    static const bool cleanup = std::atexit([] {
+                                    std::error_code ec;
+                                    std::filesystem::remove_all(Folder(), ec);
+                                }) == 0;
+    (void)cleanup;
     files::WriteFileAtomically(Folder() + "macro.config", text);
     macros::CMacroLibrary library;
     library.SetFolder(Folder());
