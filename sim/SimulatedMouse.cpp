@@ -1,44 +1,62 @@
 #include "sim/SimulatedMouse.h"
 
+#include <chrono>
+
 #include "sim/MouseDescriptors.h"
 
 namespace sim {
+namespace {
 
-CSimulatedMouse::CSimulatedMouse(hid::CSimulatedHidBus& bus) : bus_(bus) {}
+constexpr std::size_t kSettingsSlotSize = 128;
+constexpr std::size_t kReportRateByte = 14;
+constexpr unsigned kReportRates[] = {125, 250, 500, 1000, 2000};
 
-std::uint16_t CSimulatedMouse::VendorId() const {
-    return kMouseVendorId;
+EmulatedDeviceDescription MouseDescription() {
+    EmulatedDeviceDescription description;
+    description.vendorId = kMouseVendorId;
+    description.productId = kMouseProductId;
+    description.versionNumber = kMouseVersion;
+    description.interfaces = {{0, MousePointerDescriptor()}, {1, MouseMultiDescriptor()}};
+    description.commandInterface = 1;
+    description.commandReportId = kVendorReportId;
+    description.eventInterface = 1;
+    description.eventReportId = kConsumerReportId;
+    return description;
 }
 
-std::uint16_t CSimulatedMouse::ProductId() const {
-    return kMouseProductId;
+}  // namespace
+
+CSimulatedMouse::CSimulatedMouse(hid::CSimulatedHidBus& bus, const FirmwareConfig& config)
+    : CEmulatedDevice(bus, MouseDescription(), config) {}
+
+unsigned CSimulatedMouse::ReportRateHz() {
+    FirmwareMemory memory = Firmware().Memory();
+    std::size_t profile = memory.settings.empty() ? 0 : memory.settings[0];
+    std::size_t at = profile * kSettingsSlotSize + kReportRateByte;
+    std::size_t index = at < memory.settings.size() ? memory.settings[at] : 0;
+    return kReportRates[index < std::size(kReportRates) ? index : 0];
 }
 
-std::uint16_t CSimulatedMouse::VersionNumber() const {
-    return kMouseVersion;
+void CSimulatedMouse::StartMoving(std::int16_t dx, std::int16_t dy, std::uint8_t buttons) {
+    // Interface 0 has no report ids: byte 0 is 0, then buttons, X, Y (16-bit) and wheel.
+    const auto x = static_cast<std::uint16_t>(dx);
+    const auto y = static_cast<std::uint16_t>(dy);
+    const std::uint8_t report[7] = {0,
+                                    static_cast<std::uint8_t>(buttons & 0x1F),
+                                    static_cast<std::uint8_t>(x & 0xFF),
+                                    static_cast<std::uint8_t>(x >> 8),
+                                    static_cast<std::uint8_t>(y & 0xFF),
+                                    static_cast<std::uint8_t>(y >> 8),
+                                    0};
+    Scheduler().StartPeriodic(0, report, std::chrono::microseconds(1000000 / ReportRateHz()));
 }
 
-std::vector<hid::SimulatedInterface> CSimulatedMouse::Interfaces() const {
-    return {{0, MousePointerDescriptor()}, {1, MouseMultiDescriptor()}};
+void CSimulatedMouse::StopMoving() {
+    Scheduler().StopPeriodic();
 }
 
-bool CSimulatedMouse::OnOutputReport(std::uint8_t interfaceNumber,
-                                     std::span<const std::uint8_t> report) {
-    std::lock_guard<std::mutex> guard(lock_);
-    outputReports_.push_back({interfaceNumber, {report.begin(), report.end()}});
-    return true;
-}
-
-bool CSimulatedMouse::SendInputReport(std::uint8_t interfaceNumber,
-                                      std::span<const std::uint8_t> report) {
-    return bus_.SendInputReport(*this, interfaceNumber, report);
-}
-
-std::vector<CSimulatedMouse::OutputReport> CSimulatedMouse::TakeOutputReports() {
-    std::lock_guard<std::mutex> guard(lock_);
-    std::vector<OutputReport> taken;
-    taken.swap(outputReports_);
-    return taken;
+bool CSimulatedMouse::IsMoving() {
+    return Scheduler().PeriodicRunning();
 }
 
 }  // namespace sim

@@ -1,42 +1,28 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
-#include <span>
-#include <vector>
 
 #include "hid/SimulatedHid.h"
+#include "sim/EmulatedDevice.h"
+#include "sim/MouseFirmware.h"
 
 namespace sim {
 
-// An emulated ZR-310 on a simulated bus: its descriptors, every output report the host wrote,
-// and input reports a test sends through it.
-class CSimulatedMouse : public hid::ISimulatedDevice {
+// An emulated ZR-310: interface 0 streams boot-pointer motion while the mouse moves,
+// interface 1 carries keyboard, system control, consumer control (device events, collection 3)
+// and the vendor command collection (collection 4) answered by the mouse firmware.
+class CSimulatedMouse : public CEmulatedDevice {
 public:
     // The bus must outlive the mouse's use of it; plugging is the caller's (bus.Plug).
-    explicit CSimulatedMouse(hid::CSimulatedHidBus& bus);
+    explicit CSimulatedMouse(hid::CSimulatedHidBus& bus,
+                             const FirmwareConfig& config = MouseFirmwareConfig());
 
-    std::uint16_t VendorId() const override;
-    std::uint16_t ProductId() const override;
-    std::uint16_t VersionNumber() const override;
-    std::vector<hid::SimulatedInterface> Interfaces() const override;
-    bool OnOutputReport(std::uint8_t interfaceNumber,
-                        std::span<const std::uint8_t> report) override;
-
-    // Sends an input report on interface 0 or 1 (byte 0 = report id on interface 1).
-    bool SendInputReport(std::uint8_t interfaceNumber, std::span<const std::uint8_t> report);
-
-    struct OutputReport {
-        std::uint8_t interfaceNumber = 0;
-        std::vector<std::uint8_t> bytes;
-    };
-    // The output reports written so far, oldest first; the record is emptied.
-    std::vector<OutputReport> TakeOutputReports();
-
-private:
-    hid::CSimulatedHidBus& bus_;
-    std::mutex lock_;
-    std::vector<OutputReport> outputReports_;
+    // Motion reports (dx, dy per report) at the current profile's report rate until StopMoving.
+    void StartMoving(std::int16_t dx, std::int16_t dy, std::uint8_t buttons = 0);
+    void StopMoving();
+    bool IsMoving();
+    // Report rate of the current profile (settings byte 14): 125, 250, 500, 1000 or 2000 Hz.
+    unsigned ReportRateHz();
 };
 
 }  // namespace sim

@@ -1,0 +1,119 @@
+#include "sim/SimulatedMouse.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "hid/HidDevice.h"
+#include "protocol/FrameLayout.h"
+#include "sim/SimulatedMouseRig.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+class SimulatedMouseTest : public ::testing::Test {
+protected:
+    // Opens one of the rig's interfaces for reading and writing.
+    std::unique_ptr<hid::CHidDevice> OpenInterface(const std::string& path) {
+        auto device = std::make_unique<hid::CHidDevice>(rig.bus);
+        EXPECT_FALSE(path.empty());
+        EXPECT_TRUE(device->Open(path, true, true, true, false)) << path;
+        return device;
+    }
+
+    sim::CSimulatedMouseRig rig;
+};
+
+TEST_F(SimulatedMouseTest, PresentsTheMouseInterfacesAsARealOneDoes) {
+    std::vector<std::string> paths;
+    ASSERT_TRUE(rig.bus->Enumerate(paths));
+    ASSERT_EQ(paths.size(), 5u);  // pointer + four collections of interface 1
+    auto command = OpenInterface(rig.CommandPath());
+    EXPECT_EQ(command->Caps().usagePage, 0xFF1C);
+    EXPECT_EQ(command->Caps().usage, 0x92);
+    EXPECT_EQ(command->Caps().outputReportByteLength, 64);
+    auto events = OpenInterface(rig.EventPath());
+    EXPECT_EQ(events->Caps().usagePage, 0x000C);
+    EXPECT_EQ(events->Caps().usage, 0x01);
+}
+
+TEST_F(SimulatedMouseTest, CommandFramesAreAnsweredOnTheCommandCollection) {
+    auto command = OpenInterface(rig.CommandPath());
+    protocol::Frame request;
+    protocol::StartRequest(request, 26);
+    protocol::SetLengthAndOffset(request, 6, 0);
+    protocol::SealFrame(request);
+    ASSERT_EQ(command->Write(request, 64, nullptr, 1000), 1);
+    std::uint8_t reply[64] = {};
+    std::uint32_t got = 0;
+    ASSERT_EQ(command->Read(reply, 64, &got, 1000), 1);
+    EXPECT_EQ(got, 64u);
+    EXPECT_EQ(reply[0], 4);
+    EXPECT_EQ(reply[3], 26);
+    EXPECT_EQ(reply[8], 100);  // battery
+    auto outputs = rig.mouse->TakeOutputReports();
+    ASSERT_EQ(outputs.size(), 1u);
+    EXPECT_EQ(outputs[0].interfaceNumber, 1);
+}
+
+TEST_F(SimulatedMouseTest, SettingsChangedEventDecodesToUsage0401) {
+    auto events = OpenInterface(rig.EventPath());
+    ASSERT_TRUE(rig.mouse->SendSettingsChangedEvent());
+    std::uint8_t report[64] = {};
+    std::uint32_t got = 0;
+    ASSERT_EQ(events->Read(report, events->Caps().inputReportByteLength, &got, 1000), 1);
+    auto& elements = events->ReportCaps(hid::ReportType::Input).dataElements;
+    ASSERT_FALSE(elements.empty());
+    ASSERT_TRUE(hid::CHidDevice::UnpackReport(elements.data(), elements.size(), report, got,
+                                              hid::ReportType::Input, events->PreparsedData()));
+    ASSERT_TRUE(elements[0].isButton);
+    ASSERT_FALSE(elements[0].usageList.empty());
+    EXPECT_EQ(elements[0].usageList[0], 0x0401);
+    // The release follows with no usage.
+    ASSERT_EQ(events->Read(report, events->Caps().inputReportByteLength, &got, 1000), 1);
+    ASSERT_TRUE(hid::CHidDevice::UnpackReport(elements.data(), elements.size(), report, got,
+                                              hid::ReportType::Input, events->PreparsedData()));
+    EXPECT_EQ(elements[0].usageList[0], 0);
+}
+
+TEST_F(SimulatedMouseTest, MotionStreamsAtTheReportRateUntilStopped) {
+    auto pointer = OpenInterface(rig.PointerPath());
+    EXPECT_EQ(rig.mouse->ReportRateHz(), 2000u);  // factory: index 4
+    rig.mouse->StartMoving(3, -2);
+    EXPECT_TRUE(rig.mouse->IsMoving());
+    std::uint8_t report[16] = {};
+    std::uint32_t got = 0;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(pointer->Read(report, sizeof report, &got, 1000), 1) << i;
+    }
+    EXPECT_EQ(report[0], 0);
+    EXPECT_EQ(report[1], 0);  // no buttons
+    EXPECT_EQ(static_cast<std::int16_t>(report[2] | (report[3] << 8)), 3);
+    EXPECT_EQ(static_cast<std::int16_t>(report[4] | (report[5] << 8)), -2);
+    rig.mouse->StopMoving();
+    // Drain what was queued; then the stream is quiet.
+    while (pointer->Read(report, sizeof report, &got, 50) == 1) {
+    }
+    EXPECT_EQ(pointer->Read(report, sizeof report, &got, 50), 0);
+}
+
+TEST_F(SimulatedMouseTest, ReportRateFollowsTheCurrentProfile) {
+    rig.mouse->Firmware().EditMemory([](sim::FirmwareMemory& m) {
+        m.settings[0] = 2;             // current profile
+        m.settings[2 * 128 + 14] = 1;  // its report-rate index
+    });
+    EXPECT_EQ(rig.mouse->ReportRateHz(), 250u);
+    rig.mouse->Firmware().EditMemory([](sim::FirmwareMemory& m) { m.settings[2 * 128 + 14] = 9; });
+    EXPECT_EQ(rig.mouse->ReportRateHz(), 125u);
+}
+
+TEST_F(SimulatedMouseTest, StopsWithinASecondWhileMoving) {
+    rig.mouse->StartMoving(1, 1);
+    auto start = Clock::now();
+    rig.mouse->Stop();
+    EXPECT_LT(Clock::now() - start, 1000ms);
+}
+
+}  // namespace
