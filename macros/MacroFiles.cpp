@@ -4,6 +4,8 @@
 #include "macros/JsonFields.h"
 #include "profiles/JsonFile.h"
 
+#include <utility>
+
 namespace macros {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -42,6 +44,14 @@ std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document) {
 
 std::vector<MacroListEntry> ReadMacroList(const std::string& listPath) {
     return MacroListFromDocument(CJsonFile().readjsonValue(listPath));
+}
+
+std::vector<std::string> ReadMacroNames(std::string_view folder, std::string_view listFileName) {
+    std::vector<std::string> names;
+    for (MacroListEntry& entry : ReadMacroList(JoinPath(folder, listFileName))) {
+        names.push_back(std::move(entry.name));
+    }
+    return names;
 }
 
 const Json::Value& EventsOf(const Json::Value& macroDocument) {

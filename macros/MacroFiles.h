@@ -39,6 +39,10 @@ std::optional<std::string> MacroFilePath(std::string_view folder, std::string_vi
 std::vector<MacroListEntry> ReadMacroList(const std::string& listPath);
 std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document);
 
+// The macro names of a folder's list file ("macro.config", or "tamric_macro.config" on the
+// pages without a macro panel), in macro order.
+std::vector<std::string> ReadMacroNames(std::string_view folder, std::string_view listFileName);
+
 // The "Events" of a macro file document; empty when it has none or is not an object.
 const Json::Value& EventsOf(const Json::Value& macroDocument);
 

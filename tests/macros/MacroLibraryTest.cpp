@@ -288,6 +288,9 @@ TEST_F(MacroLibraryTest, DeviceRecordsOfAnEmptyListAreEmpty) {
     EXPECT_TRUE(macros::LoadMacroRecords(folder_).empty());
     WriteList({"a", "b"});  // files missing: two macros without events
     EXPECT_EQ(macros::LoadMacroRecords(folder_).size(), 2u);
+    EXPECT_EQ(macros::ReadMacroNames(folder_, "macro.config"),
+              (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(macros::ReadMacroNames(folder_, "tamric_macro.config").empty());
 }
 
 }  // namespace
