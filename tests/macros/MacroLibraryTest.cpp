@@ -272,6 +272,51 @@ TEST_F(MacroLibraryTest, ImportCopiesBytesUnderANewNameAndExportCopiesThemBack) 
     EXPECT_EQ(ListedNames(), (std::vector<std::string>{"macro_1", "macro_2"}));
 }
 
+TEST_F(MacroLibraryTest, SavedFilesAreStyledJsonWithCrLf) {
+    library_.LoadList();
+    ASSERT_EQ(library_.CreateMacro(), "macro_1");
+    library_.Actions().push_back(
+        {macros::MakeEvent(true, 0x01, macros::EventType::MouseButton, 0), "100"});
+    library_.Actions().push_back({macros::MakeEvent(false, 0x04, macros::EventType::Key, 0), ""});
+    ASSERT_TRUE(library_.SaveSelected());
+    const std::string expectedList =
+        "{\r\n"
+        "   \"MacroInfo\" : [\r\n"
+        "      {\r\n"
+        "         \"Guid\" : \"g1\",\r\n"
+        "         \"MacroName\" : \"macro_1\"\r\n"
+        "      }\r\n"
+        "   ]\r\n"
+        "}\r\n"
+        "\r\n";  // the writer's own line end, then one more
+    EXPECT_EQ(ReadFile(folder_ + "macro.config"), expectedList);
+    const std::string expectedMacro =
+        "{\r\n"
+        "   \"Events\" : [\r\n"
+        "      {\r\n"
+        "         \"Action\" : \"down\",\r\n"
+        "         \"Button\" : 1,\r\n"
+        "         \"Delay\" : \"100\",\r\n"
+        "         \"Type\" : 1\r\n"
+        "      },\r\n"
+        "      {\r\n"
+        "         \"Action\" : \"up\",\r\n"
+        "         \"Button\" : 4,\r\n"
+        "         \"Delay\" : \"0\",\r\n"
+        "         \"Type\" : 10\r\n"
+        "      }\r\n"
+        "   ],\r\n"
+        "   \"Guid\" : \"g1\",\r\n"
+        "   \"MacroName\" : \"macro_1\",\r\n"
+        "   \"Version\" : 64\r\n"
+        "}\r\n"
+        "\r\n";
+    EXPECT_EQ(ReadFile(folder_ + "g1.mac"), expectedMacro);
+    // The device record of the saved press: 64 00 81 01.
+    EXPECT_EQ(macros::LoadMacroRecords(folder_)[0][0],
+              (macros::DeviceEventRecord{0x64, 0, 0x81, 1}));
+}
+
 TEST_F(MacroLibraryTest, GuidsMadeInTheSameMillisecondGetASuffix) {
     library_.SetGuidSourceForTesting([] { return std::string("2024_03_07_09_05_02_041"); });
     library_.LoadList();
