@@ -99,7 +99,7 @@ Json::Value DefaultPatternDocument(int gun) {
         BulletValues values;
         values.y = b < 8 ? g.climbStart - (g.climbStart - g.climbSettled) * b / 8 : g.climbSettled;
         values.yUp = false;             // pull down against the climb
-        const int phase = (b / 5) % 4;  // sway right, back, left, back
+        const int phase = (b / 5) % 4;  // ten bullets drifting right, then ten left
         values.xLeft = phase >= 2;
         values.x = (b % 5 == 4) ? 0 : g.sway;
         values.delay = g.delay;
