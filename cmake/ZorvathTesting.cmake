@@ -17,13 +17,23 @@ endfunction()
 # zorvath_add_fuzzer(NAME SOURCES a.cpp LIBS lib... [CORPUS dir] [RUNS n])
 # A LLVMFuzzerTestOneInput entry point linked with the replay driver: CTest feeds it the seed
 # corpus and then RUNS random inputs. scripts/fuzz.sh builds the same sources with a real fuzzer.
+# ZORVATH_FUZZ_DRIVER "replay" links that driver; scripts/fuzz.sh sets what a real fuzzer needs
+# instead (-fsanitize=fuzzer, or AFL++'s driver library). fuzzers.txt in the build tree lists
+# every entry point with its corpus for the script.
+set(ZORVATH_FUZZ_DRIVER "replay" CACHE STRING "What fuzz entry points are linked with")
+file(WRITE ${CMAKE_BINARY_DIR}/fuzzers.txt "")
 function(zorvath_add_fuzzer name)
     cmake_parse_arguments(ARG "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_RUNS)
         set(ARG_RUNS 3000)
     endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} zorvath_fuzz_replay)
+    if(ZORVATH_FUZZ_DRIVER STREQUAL "replay")
+        target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} zorvath_fuzz_replay)
+    else()
+        target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} ${ZORVATH_FUZZ_DRIVER})
+    endif()
+    file(APPEND ${CMAKE_BINARY_DIR}/fuzzers.txt "${name} ${ARG_CORPUS}\n")
     set(args --runs=${ARG_RUNS})
     if(ARG_CORPUS)
         list(APPEND args ${ARG_CORPUS})
