@@ -1,0 +1,182 @@
+#include "appearance/DeviceOptionUI.h"
+
+#include <QMetaObject>
+#include <QThread>
+#include <QTimer>
+
+#include "appearance/ControlPictures.h"
+#include "appearance/DeviceOptionTarget.h"
+#include "ui/ControlClass.h"
+#include "ui/ControlLookup.h"
+#include "ui/LanguageTexts.h"
+#include "ui/Notification.h"
+#include "ui/OptionButton.h"
+
+namespace appearance {
+
+CDeviceOptionUI::CDeviceOptionUI(QWidget* parent) : QWidget(parent) {
+    ui::SetControlClass(this, QStringLiteral("DeviceOption"));
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        auto* timer = new QTimer(this);
+        timer->setSingleShot(true);
+        const int id = kTimerLightFrame + static_cast<int>(i);
+        connect(timer, &QTimer::timeout, this, [this, id] { OnTimer(id); });
+        timers_[i] = timer;
+    }
+}
+
+CDeviceOptionUI::~CDeviceOptionUI() {
+    if (device_ != nullptr) {
+        device_->SetOptionEntry(nullptr);
+    }
+}
+
+QTimer* CDeviceOptionUI::TimerFor(int id) const {
+    const int index = id - kTimerLightFrame;
+    if (index < 0 || index >= static_cast<int>(timers_.size())) {
+        return nullptr;
+    }
+    return timers_[static_cast<std::size_t>(index)];
+}
+
+void CDeviceOptionUI::BindDevice(DeviceOptionTarget* device) {
+    for (QTimer* timer : timers_) {
+        timer->stop();
+    }
+    if (device_ != nullptr && device_ != device) {
+        device_->SetOptionEntry(nullptr);
+    }
+    device_ = device;
+    if (device_ == nullptr) {
+        return;
+    }
+    device_->SetOptionEntry(this);
+    RequestTimer(kTimerOpen, kOpenDelayMs);
+}
+
+void CDeviceOptionUI::RequestTimer(int id, int milliseconds) {
+    if (QThread::currentThread() != thread()) {
+        // Qt timers belong to the UI thread; a listener thread only asks for one.
+        QMetaObject::invokeMethod(
+            this, [this, id, milliseconds] { RequestTimer(id, milliseconds); },
+            Qt::QueuedConnection);
+        return;
+    }
+    if (QTimer* timer = TimerFor(id)) {
+        timer->start(milliseconds < 0 ? 0 : milliseconds);
+    }
+}
+
+void CDeviceOptionUI::KillTimer(int id) {
+    if (QTimer* timer = TimerFor(id)) {
+        timer->stop();
+    }
+}
+
+bool CDeviceOptionUI::IsTimerActive(int id) const {
+    const QTimer* timer = TimerFor(id);
+    return timer != nullptr && timer->isActive();
+}
+
+void CDeviceOptionUI::OnTimer(int id) {
+    KillTimer(id);
+    if (device_ == nullptr) {
+        return;
+    }
+    switch (id) {
+        case kTimerOpen:
+            device_->OpenDevice();
+            RequestTimer(kTimerLightFrame, kFirstFrameDelayMs);
+            if (device_->GetStatusPolling() != 0 && device_->IsCommandChannelOpen()) {
+                RequestTimer(kTimerStatus, kStatusPeriodMs);
+            }
+            break;
+        case kTimerLightFrame: {
+            const bool changed = device_->ShowLightFrame();
+            if (changed && IsSelected() && device_->IsWindowActive()) {
+                ++previewRepaints_;
+                if (ui::OptionButton* option = SelectOption()) {
+                    option->update();
+                }
+            }
+            if (device_->IsCommandChannelOpen()) {
+                RequestTimer(kTimerLightFrame, kFramePeriodMs);
+            }
+            break;
+        }
+        case kTimerStatus:
+            device_->RefreshStatus();
+            if (device_->GetStatusPolling() != 0 && device_->IsCommandChannelOpen()) {
+                RequestTimer(kTimerStatus, kStatusPeriodMs);
+            }
+            break;
+        case kTimerRefresh:
+            device_->RefreshFromDevice();
+            break;
+        case kTimerSpare1:
+            device_->SpareOperation1();
+            break;
+        case kTimerSpare2:
+            device_->SpareOperation2();
+            break;
+        default:
+            break;
+    }
+}
+
+ui::OptionButton* CDeviceOptionUI::SelectOption() const {
+    return qobject_cast<ui::OptionButton*>(
+        ui::FindSubControlByName(this, QStringLiteral("device_select")));
+}
+
+ui::OptionButton* CDeviceOptionUI::SynchroOption() const {
+    return qobject_cast<ui::OptionButton*>(
+        ui::FindSubControlByName(this, QStringLiteral("synchro_device_select")));
+}
+
+bool CDeviceOptionUI::IsSelected() const {
+    const ui::OptionButton* option = SelectOption();
+    return option != nullptr && option->IsSelected();
+}
+
+void CDeviceOptionUI::SetDeviceKind(int kind, int subKind) {
+    const std::optional<DeviceEntryPictures> pictures = PicturesForDeviceKind(kind, subKind);
+    kind_ = kind;
+    if (!pictures) {
+        return;
+    }
+    pictures_ = *pictures;
+    ApplyPictures();
+}
+
+void CDeviceOptionUI::SetSynchronisedLook(bool synchronised) {
+    synchronised_ = synchronised;
+    ApplyPictures();
+}
+
+void CDeviceOptionUI::ApplyPictures() {
+    if (pictures_.normalImage.isEmpty()) {
+        return;
+    }
+    ui::OptionButton* option = SelectOption();
+    if (option == nullptr) {
+        return;
+    }
+    const QString& normal = synchronised_ ? pictures_.synchroNormalImage : pictures_.normalImage;
+    const QString& selected =
+        synchronised_ ? pictures_.synchroSelectedImage : pictures_.selectedImage;
+    option->SetNormalImage(normal);
+    option->SetDisabledImage(normal);
+    option->SetSelectedImage(selected);
+    ui::SetToolTipId(option, pictures_.tipTextId);
+}
+
+void CDeviceOptionUI::Activate() {
+    ui::SendNotify(this, QString::fromLatin1(ui::notify::kSelectChanged));
+}
+
+void CDeviceOptionUI::paintEvent(QPaintEvent*) {
+    PaintStyledBackground(this);
+}
+
+}  // namespace appearance
