@@ -13,7 +13,7 @@ namespace ui {
 namespace {
 
 constexpr int kStripHeight = 14;
-constexpr int kGap = 8;
+constexpr int kGap = 12;
 
 }  // namespace
 
@@ -41,12 +41,15 @@ void ColorPalette::SetColor(const QColor& color) {
     update();
 }
 
+// The markers overhang the field and the strip by this much; keep them inside the control.
+constexpr int kInset = 8;
+
 QRect ColorPalette::FieldRect() const {
-    return rect().adjusted(0, 0, -1, -(kStripHeight + kGap) - 1);
+    return rect().adjusted(kInset, kInset, -kInset - 1, -(kStripHeight + kGap + kInset) - 1);
 }
 
 QRect ColorPalette::StripRect() const {
-    return QRect(0, height() - kStripHeight, width() - 1, kStripHeight - 1);
+    return QRect(kInset, height() - kStripHeight - 2, width() - 2 * kInset - 1, kStripHeight - 1);
 }
 
 void ColorPalette::resizeEvent(QResizeEvent* event) {

@@ -1,11 +1,13 @@
 #include "ui/LanguageTexts.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVariant>
 #include <QWidget>
 #include <QXmlStreamReader>
@@ -55,10 +57,17 @@ void WriteCaption(QWidget* w, const QString& text) {
     }
 }
 
+// A caption counts as a text id when the language knows it or it is written like one
+// ("deng_light_text"); plain captions such as "40" stay as they are when texts are re-applied.
+bool LooksLikeId(const QString& caption) {
+    static const QRegularExpression id(QStringLiteral("^[A-Za-z][A-Za-z0-9.]*(_[A-Za-z0-9.]*)+$"));
+    return Current().texts.contains(caption) || id.match(caption).hasMatch();
+}
+
 void ApplyOne(QWidget* w) {
     QVariant textId = w->property(kTextIdProperty);
     QString caption;
-    if (!textId.isValid() && ReadCaption(w, caption) && !caption.isEmpty()) {
+    if (!textId.isValid() && ReadCaption(w, caption) && LooksLikeId(caption)) {
         // The caption written in the layout is the id; remember it for later re-resolution.
         textId = caption;
         w->setProperty(kTextIdProperty, caption);
@@ -66,8 +75,20 @@ void ApplyOne(QWidget* w) {
     if (textId.isValid() && !textId.toString().isEmpty()) {
         WriteCaption(w, Text(textId.toString()));
     }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        for (int i = 0; i < combo->count(); ++i) {
+            QVariant itemId = combo->itemData(i, kItemTextIdRole);
+            if (!itemId.isValid() && LooksLikeId(combo->itemText(i))) {
+                itemId = combo->itemText(i);
+                combo->setItemData(i, itemId, kItemTextIdRole);
+            }
+            if (itemId.isValid()) {
+                combo->setItemText(i, Text(itemId.toString()));
+            }
+        }
+    }
     QVariant tipId = w->property(kToolTipIdProperty);
-    if (!tipId.isValid() && !w->toolTip().isEmpty()) {
+    if (!tipId.isValid() && LooksLikeId(w->toolTip())) {
         tipId = w->toolTip();
         w->setProperty(kToolTipIdProperty, tipId);
     }
@@ -157,6 +178,14 @@ void SetToolTipId(QWidget* widget, const QString& id) {
     }
     widget->setProperty(kToolTipIdProperty, id);
     widget->setToolTip(Text(id));
+}
+
+void SetPlainText(QWidget* widget, const QString& text) {
+    if (widget == nullptr) {
+        return;
+    }
+    widget->setProperty(kTextIdProperty, QVariant());
+    WriteCaption(widget, text);
 }
 
 void ApplyTexts(QWidget* root) {

@@ -24,11 +24,18 @@ QString Text(const QString& id);
 QString FormatText(const QString& id, const QStringList& args);
 
 // Text ids of widgets: the loader records the caption ("textId") and tooltip ("toolTipId") of
-// every widget it builds; ApplyTexts re-resolves them below root (after a language switch).
+// every widget it builds when it is a text id (known to the language, or written like one:
+// letters, digits and at least one '_'); ApplyTexts re-resolves them below root (after a
+// language switch). Captions are label and button texts, line edit placeholders, group titles.
 inline constexpr char kTextIdProperty[] = "textId";
 inline constexpr char kToolTipIdProperty[] = "toolTipId";
+// Combo box entries keep their text id in this item data role.
+inline constexpr int kItemTextIdRole = 0x0100 + 77;
 void SetTextId(QWidget* widget, const QString& id);
 void SetToolTipId(QWidget* widget, const QString& id);
+// Shows text as it is (a number, a user's name) and forgets the widget's text id, so that
+// re-applying texts does not overwrite it.
+void SetPlainText(QWidget* widget, const QString& text);
 void ApplyTexts(QWidget* root);
 
 }  // namespace ui

@@ -27,7 +27,9 @@ LayoutLoader::LayoutLoader(LoaderConfig config, QObject* parent)
 
 QWidget* LayoutLoader::Build(const QString& layoutFile, QWidget* parent) {
     error_.clear();
-    const QString path = SkinPath(layoutFile);
+    // A resource key of the map ("XML_MAIN") names its file; anything else is a file name.
+    const QString mapped = ResourceFile(layoutFile);
+    const QString path = SkinPath(mapped.isEmpty() ? layoutFile : mapped);
     if (path.isEmpty()) {
         error_ = QStringLiteral("layout name outside the skin folder: ") + layoutFile;
         return nullptr;

@@ -17,7 +17,8 @@ class LayoutLoader : public QUiLoader {
 public:
     explicit LayoutLoader(LoaderConfig config = {}, QObject* parent = nullptr);
 
-    // Loads layoutFile (relative to the skin folder, '\\' accepted as separator) under parent.
+    // Loads layoutFile (a resource key of "res.xml" such as "XML_MAIN", or a file name relative
+    // to the skin folder, '\\' accepted as separator) under parent.
     // Texts are resolved from the current language and the notification pump is attached.
     // Returns null with ErrorString() set when the file is missing or not a valid layout.
     QWidget* Build(const QString& layoutFile, QWidget* parent);

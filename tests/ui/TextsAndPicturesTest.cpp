@@ -1,0 +1,157 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "tests/support/TestDirs.h"
+#include "tests/support/ui/UiTestHarness.h"
+#include "ui/Dialogs.h"
+#include "ui/LanguageTexts.h"
+#include "ui/PictureButton.h"
+#include "ui/Scaling.h"
+#include "ui/SkinResources.h"
+
+namespace {
+
+using testsupport::SourceSkinFolder;
+
+class TextsTest : public testsupport::UiTest {
+protected:
+    void TearDown() override {
+        ui::SetSkinFolderForTesting(SourceSkinFolder());
+        ui::LoadLanguageFile(QStringLiteral("lan_en.xml"));
+        UiTest::TearDown();
+    }
+};
+
+TEST_F(TextsTest, CaptionsAndTooltipsAreResolvedAndReResolvedOnDemand) {
+    testsupport::RecordingWindow* window = OpenWindow(QStringLiteral("XML_CONTRACT"));
+    ASSERT_NE(window, nullptr);
+    auto* click = window->FindControl<QPushButton>(QStringLiteral("contract_click_btn"));
+    ASSERT_NE(click, nullptr);
+    EXPECT_EQ(click->text(), QStringLiteral("Apply"));
+    EXPECT_EQ(click->toolTip(), QStringLiteral("Write the settings to the mouse"));
+    auto* value = window->FindControl<QLabel>(QStringLiteral("contract_slider_value"));
+    ui::SetPlainText(value, QStringLiteral("75"));
+
+    // Another language: a copy of the skin's language with one text changed.
+    QFile english(SourceSkinFolder() + QStringLiteral("/lan_en.xml"));
+    ASSERT_TRUE(english.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(english.readAll());
+    text.replace(QStringLiteral(">Apply<"), QStringLiteral(">Anwenden<"));
+    const QString other = QString::fromStdString(testsupport::MakeTempDir("lang"));
+    QDir().mkpath(other);
+    QFile::copy(SourceSkinFolder() + QStringLiteral("/res.xml"),
+                other + QStringLiteral("/res.xml"));
+    QFile german(other + QStringLiteral("/lan_de.xml"));
+    ASSERT_TRUE(german.open(QIODevice::WriteOnly));
+    german.write(text.toUtf8());
+    german.close();
+    ui::SetSkinFolderForTesting(other);
+    ASSERT_TRUE(ui::LoadLanguageFile(QStringLiteral("lan_de.xml")));
+    window->ReapplyTexts();
+    EXPECT_EQ(click->text(), QStringLiteral("Anwenden"));
+    EXPECT_EQ(value->text(), QStringLiteral("75"));  // a value shown from code stays
+}
+
+TEST_F(TextsTest, MissingOrBrokenLanguageKeepsTheTextsInPlace) {
+    EXPECT_FALSE(ui::LoadLanguageFile(QStringLiteral("lan_none.xml")));
+    EXPECT_FALSE(ui::LoadLanguageFile(QStringLiteral("../lan_en.xml")));
+    EXPECT_EQ(ui::Text(QStringLiteral("about_menu_text")), QStringLiteral("About"));
+    EXPECT_EQ(ui::Text(QStringLiteral("never_defined_id")), QStringLiteral("never_defined_id"));
+    EXPECT_EQ(ui::CurrentLanguageFile(), QStringLiteral("lan_en.xml"));
+}
+
+TEST_F(TextsTest, PlaceholdersAreFilledOnlyFromTheArgumentsGiven) {
+    struct Case {
+        QStringList args;
+        const char* expected;
+    } const cases[] = {
+        {{QStringLiteral("3"), QStringLiteral("7")}, "Downloaded 3 of 7 macros"},
+        {{QStringLiteral("3")}, "Downloaded 3 of %2 macros"},
+        {{}, "Downloaded %1 of %2 macros"},
+        // An argument that looks like a placeholder is shown, not substituted again.
+        {{QStringLiteral("%2"), QStringLiteral("x")}, "Downloaded %2 of x macros"},
+        {{QStringLiteral("%s%n%d"), QStringLiteral("1")}, "Downloaded %s%n%d of 1 macros"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::FormatText(QStringLiteral("contract_format_text"), c.args),
+                  QString::fromLatin1(c.expected));
+    }
+}
+
+TEST_F(TextsTest, DialogsAreAnsweredByTheTestDouble) {
+    Dialogs().messageAnswers = {0, 1};
+    Dialogs().openAnswers = {QStringLiteral("/tmp/a.json")};
+    ui::Dialogs& dialogs = ui::CurrentDialogs();
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("message_text_22"), 2), 0);
+    EXPECT_EQ(
+        dialogs.ShowMessage(nullptr, QStringLiteral("message_text_16"), 1, {QStringLiteral("4")}),
+        1);
+    EXPECT_EQ(dialogs.GetOpenFileName(nullptr, QString(), QString(), QString()),
+              QStringLiteral("/tmp/a.json"));
+    EXPECT_EQ(dialogs.GetSaveFileName(nullptr, QString(), QString(), QString()), QString());
+    ASSERT_EQ(Dialogs().asked.size(), 4u);
+    EXPECT_EQ(Dialogs().asked[1].text, QStringLiteral("message_text_16"));
+    EXPECT_EQ(Dialogs().asked[1].args, QStringList{QStringLiteral("4")});
+}
+
+TEST(SkinPathTest, NamesStayInsideTheSkinFolder) {
+    testsupport::UiApplication();
+    ui::SetSkinFolderForTesting(QStringLiteral("/s/skin"));
+    struct Case {
+        const char* name;
+        const char* expected;
+    } const cases[] = {
+        {"Control/SliderBar_BK3.png", "/s/skin/Control/SliderBar_BK3.png"},
+        {"file='power/powering.png'", "/s/skin/power/powering.png"},
+        {"file='power/power.png' source='0,0,10,10'", "/s/skin/power/power.png"},
+        {"XML\\CustomControlXML\\DeviceOption.xml",
+         "/s/skin/XML/CustomControlXML/DeviceOption.xml"},
+        {"common/../common/a.png", "/s/skin/common/a.png"},
+        {"../a.png", ""},
+        {"common/../../a.png", ""},
+        {"..\\a.png", ""},
+        {"/etc/passwd", ""},
+        {"file='../../x.png'", ""},
+        {"C:/x.png", ""},
+        {"", ""},
+        {".", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::SkinPath(QString::fromLatin1(c.name)), QString::fromLatin1(c.expected))
+            << c.name;
+    }
+    ui::SetSkinFolderForTesting(SourceSkinFolder());
+}
+
+TEST(SkinPictureTest, PicturesLoadAndMissingOnesDrawNothing) {
+    testsupport::UiApplication();
+    ui::SetSkinFolderForTesting(SourceSkinFolder());
+    EXPECT_FALSE(ui::LoadPicture(QStringLiteral("Control/SliderBar_BK3.png")).isNull());
+    EXPECT_FALSE(ui::LoadPicture(QStringLiteral("file='power/powering.png'")).isNull());
+    EXPECT_TRUE(ui::LoadPicture(QStringLiteral("Control/no_such_picture.png")).isNull());
+    EXPECT_TRUE(ui::LoadPicture(QStringLiteral("../../etc/passwd")).isNull());
+    EXPECT_TRUE(ui::LoadPicture(QStringLiteral("lan_en.xml")).isNull());  // not a picture
+    // A button with a missing picture paints without failing.
+    ui::PictureButton button;
+    button.SetNormalImage(QStringLiteral("Control/no_such_picture.png"));
+    button.resize(32, 32);
+    EXPECT_FALSE(button.grab().isNull());
+}
+
+TEST(ScalingTest, LargeScreensAreDrawnAtOneAndAHalf) {
+    struct Case {
+        QSize screen;
+        double scale;
+    } const cases[] = {
+        {{1920, 1080}, 1.5}, {{1501, 961}, 1.5},  {{1500, 1080}, 1.0}, {{1920, 960}, 1.0},
+        {{1366, 768}, 1.0},  {{2560, 1440}, 1.5}, {{0, 0}, 1.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::ScaleForScreen(c.screen), c.scale)
+            << c.screen.width() << "x" << c.screen.height();
+    }
+}
+
+}  // namespace
