@@ -53,6 +53,11 @@ std::int32_t CDeviceProtocol::Transact(const std::uint8_t* request, std::size_t 
     if (!opened.load()) {
         return kNoReply;
     }
+    Frame scratch;
+    if (reply == nullptr || replyLength == 0) {
+        reply = scratch;  // the caller wants no reply bytes; the device still sends them
+        replyLength = kFrameSize;
+    }
     Frame frame;
     CopyPadded(frame, request, requestLength);
     trace::Frame(frame, kFrameSize);
@@ -99,6 +104,11 @@ std::int32_t CDeviceProtocol::TransactQuick(const std::uint8_t* request, std::si
     }
     if (!opened.load()) {
         return kNoReply;
+    }
+    Frame scratch;
+    if (reply == nullptr || replyLength == 0) {
+        reply = scratch;
+        replyLength = kFrameSize;
     }
     Frame frame;
     CopyPadded(frame, request, requestLength);

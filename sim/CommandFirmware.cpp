@@ -86,6 +86,9 @@ void CommandFirmware::HandleRequest(const std::uint8_t* report, std::size_t leng
     if (fault != nullptr && fault->kind == FaultKind::NoReply) {
         return;
     }
+    if (fault != nullptr && fault->kind == FaultKind::Garbage) {
+        plan.frames[0] = fault->garbage;
+    }
     std::uint32_t firstDelay = latencyMicros_;
     if (fault != nullptr && fault->kind == FaultKind::Delay) {
         firstDelay += fault->delayMillis * 1000;
@@ -209,7 +212,9 @@ std::uint8_t CommandFirmware::WriteImage(ImageArea& area, const std::uint8_t* re
 std::uint8_t CommandFirmware::Problem(FrameProblem problem, const std::uint8_t* request) {
     DetectedProblem found{problem, {}};
     std::memcpy(found.frame.data(), request, protocol::kFrameSize);
-    problems_.push_back(found);
+    if (problems_.size() < kProblemCapacity) {
+        problems_.push_back(found);
+    }
     bool frameLevel = problem == FrameProblem::BadChecksum || problem == FrameProblem::ShortReport;
     return frameLevel ? kStatusBadFrame : kStatusError;
 }

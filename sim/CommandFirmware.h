@@ -36,6 +36,7 @@ struct FirmwareMemory {
 class CommandFirmware {
 public:
     static constexpr std::size_t kLogCapacity = 4096;
+    static constexpr std::size_t kProblemCapacity = 4096;  // later problems are not kept
 
     explicit CommandFirmware(const FirmwareConfig& config);
 

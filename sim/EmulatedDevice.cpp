@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace sim {
 
@@ -14,7 +15,17 @@ CEmulatedDevice::CEmulatedDevice(hid::CSimulatedHidBus& bus, EmulatedDeviceDescr
           [this](std::uint8_t interfaceNumber, std::span<const std::uint8_t> report) {
               bus_.SendInputReport(*this, interfaceNumber, report);
           },
-          [this] { bus_.Unplug(*this); }) {}
+          [this] { UnplugSelf(); }) {}
+
+void CEmulatedDevice::UnplugSelf() {
+    std::shared_ptr<CEmulatedDevice> self = weak_from_this().lock();
+    bus_.Unplug(*this);
+    if (self) {
+        // The bus may have held the only other owner: the device must not end on its own
+        // scheduler thread, which its destructor joins.
+        std::thread([keep = std::move(self)] {}).detach();
+    }
+}
 
 CEmulatedDevice::~CEmulatedDevice() {
     Stop();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <vector>
@@ -30,7 +31,8 @@ struct EmulatedDeviceDescription {
 // Replies go back through a CReportScheduler (latency and late replies); other output reports
 // are only recorded. Device kinds derive from it and add their own traffic.
 // The owner keeps a shared_ptr to it while it is plugged in and calls Stop before the bus ends.
-class CEmulatedDevice : public hid::ISimulatedDevice {
+class CEmulatedDevice : public hid::ISimulatedDevice,
+                        public std::enable_shared_from_this<CEmulatedDevice> {
 public:
     CEmulatedDevice(hid::CSimulatedHidBus& bus, EmulatedDeviceDescription description,
                     const FirmwareConfig& config);
@@ -71,6 +73,9 @@ protected:
     hid::CSimulatedHidBus& Bus() { return bus_; }
 
 private:
+    // Runs on the scheduler's thread when an injected fault unplugs the device.
+    void UnplugSelf();
+
     struct RecordedReport {
         std::uint8_t interfaceNumber = 0;
         std::size_t length = 0;

@@ -15,6 +15,7 @@ enum class FaultKind : std::uint8_t {
     StaleReplies,  // staleCount replies of another command come first
     Status,        // the reply carries `status` and the request is not carried out
     Unplug,        // the device disappears after taking the request, before answering
+    Garbage,       // the request is carried out and `garbage` is sent as its reply
 };
 
 struct Fault {
@@ -26,6 +27,7 @@ struct Fault {
     unsigned staleCount = 1;
     std::uint8_t staleCommand = 0;  // 0: a command other than the request's
     std::uint8_t status = 0xFF;
+    FrameBytes garbage{};
 };
 
 // What the firmware found wrong with a request it received.

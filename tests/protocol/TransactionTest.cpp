@@ -88,6 +88,31 @@ TEST_F(ProtocolTest, ReplyStatusMapsToResults) {
     }
 }
 
+TEST_F(ProtocolTest, GarbageRepliesGiveAClearResult) {
+    // Right report id and command, nonsense elsewhere: judged by its status byte only.
+    sim::FrameBytes garbage;
+    garbage.fill(0x37);
+    garbage[0] = 4;
+    garbage[protocol::kOffsetCommand] = 26;
+    Firmware().InjectFault({.kind = FaultKind::Garbage, .command = 26, .garbage = garbage});
+    std::uint8_t status[6] = {};
+    EXPECT_EQ(protocol->CmdReadStatus(status, 6, 0), protocol::kOk);
+    EXPECT_EQ(status[5], 0x37);
+
+    garbage[protocol::kOffsetStatus] = 0xFF;
+    Firmware().InjectFault({.kind = FaultKind::Garbage, .command = 26, .garbage = garbage});
+    std::memset(status, 0, sizeof status);
+    EXPECT_EQ(protocol->CmdReadStatus(status, 6, 0), protocol::kDeviceFailed);
+    EXPECT_EQ(status[5], 0);
+
+    // An answer to no command at all: the retry read finds nothing more.
+    garbage[protocol::kOffsetCommand] = 0x99;
+    Firmware().InjectFault({.kind = FaultKind::Garbage, .command = 26, .garbage = garbage});
+    EXPECT_EQ(protocol->CmdReadStatus(status, 6, 0), protocol::kNoReply);
+    EXPECT_EQ(status[5], 0);
+    EXPECT_EQ(protocol->CmdBeginSession(), protocol::kOk);
+}
+
 TEST_F(ProtocolTest, NothingIsSentWhileNotOpen) {
     protocol->opened = false;
     std::uint8_t info[34] = {};

@@ -3,15 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "hid/HidDevice.h"
 #include "protocol/FrameLayout.h"
 #include "sim/SimulatedMouseRig.h"
-
-namespace {
+#include "sim/Simulation.h"
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+
+namespace {
 
 class SimulatedMouseTest : public ::testing::Test {
 protected:
@@ -114,6 +116,61 @@ TEST_F(SimulatedMouseTest, StopsWithinASecondWhileMoving) {
     auto start = Clock::now();
     rig.mouse->Stop();
     EXPECT_LT(Clock::now() - start, 1000ms);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Simulation, PlugsTheMouseIntoTheProcessBackend) {
+    std::vector<std::string> notEmulated;
+    auto simulation = sim::CSimulation::Start({"mouse", "keyboard"}, &notEmulated);
+    EXPECT_EQ(notEmulated, std::vector<std::string>{"keyboard"});
+    ASSERT_NE(simulation->Mouse(), nullptr);
+    EXPECT_EQ(hid::DefaultBackend(), std::static_pointer_cast<hid::IHidBackend>(simulation->Bus()));
+    hid::CHidDevice enumerator;
+    ASSERT_TRUE(enumerator.EnumerateInterfaces());
+    int count = 0;
+    while (enumerator.NextInterfacePath() != nullptr) {
+        ++count;
+    }
+    EXPECT_EQ(count, 5);
+    simulation.reset();
+    std::vector<std::string> paths;
+    hid::DefaultBackend()->Enumerate(paths);
+    EXPECT_TRUE(paths.empty());
+}
+
+// A mouse owned only by the bus that unplugs itself mid-transfer must not end on its own thread.
+TEST(EmulatedDevice, UnplugFaultOnADeviceOwnedOnlyByTheBus) {
+    auto bus = std::make_shared<hid::CSimulatedHidBus>();
+    auto mouse = std::make_shared<sim::CSimulatedMouse>(*bus);
+    std::weak_ptr<sim::CSimulatedMouse> watch = mouse;
+    mouse->Firmware().InjectFault({.kind = sim::FaultKind::Unplug});
+    bus->Plug(mouse);
+    mouse.reset();
+
+    std::vector<std::string> paths;
+    bus->Enumerate(paths);
+    std::string command;
+    for (const auto& path : paths) {
+        if (path.ends_with("&col04")) {
+            command = path;
+        }
+    }
+    hid::CHidDevice device(bus);
+    ASSERT_TRUE(device.Open(command, true, true, true, false));
+    protocol::Frame request;
+    protocol::StartRequest(request, 1);
+    protocol::SealFrame(request);
+    device.Write(request, 64, nullptr, 1000);
+    std::uint8_t reply[64];
+    EXPECT_EQ(device.Read(reply, 64, nullptr, 1000), 0);
+    auto deadline = Clock::now() + 2s;
+    while (!watch.expired() && Clock::now() < deadline) {
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_TRUE(watch.expired());
 }
 
 }  // namespace
