@@ -37,6 +37,17 @@ unsigned CSimulatedMouse::ReportRateHz() {
     return kReportRates[index < std::size(kReportRates) ? index : 0];
 }
 
+bool CSimulatedMouse::SwitchProfileOnDevice(std::uint8_t profile) {
+    bool known = false;
+    Firmware().EditMemory([&](FirmwareMemory& memory) {
+        if ((std::size_t{profile} + 1) * kSettingsSlotSize <= memory.settings.size()) {
+            memory.settings[0] = profile;
+            known = true;
+        }
+    });
+    return known && SendSettingsChangedEvent();
+}
+
 void CSimulatedMouse::StartMoving(std::int16_t dx, std::int16_t dy, std::uint8_t buttons) {
     // Interface 0 has no report ids: byte 0 is 0, then buttons, X, Y (16-bit) and wheel.
     const auto x = static_cast<std::uint16_t>(dx);

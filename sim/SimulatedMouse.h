@@ -21,6 +21,9 @@ public:
     void StartMoving(std::int16_t dx, std::int16_t dy, std::uint8_t buttons = 0);
     void StopMoving();
     bool IsMoving();
+    // What the profile button on the mouse does: another profile becomes current (settings
+    // byte 0) and the host is told the settings changed. False for a profile the mouse lacks.
+    bool SwitchProfileOnDevice(std::uint8_t profile);
     // Report rate of the current profile (settings byte 14): 125, 250, 500, 1000 or 2000 Hz.
     unsigned ReportRateHz();
 };

@@ -7,6 +7,7 @@
 
 #include "hid/HidDevice.h"
 #include "protocol/FrameLayout.h"
+#include "sim/MouseDescriptors.h"
 #include "sim/SimulatedMouseRig.h"
 #include "sim/Simulation.h"
 
@@ -78,6 +79,19 @@ TEST_F(SimulatedMouseTest, SettingsChangedEventDecodesToUsage0401) {
     ASSERT_TRUE(hid::CHidDevice::UnpackReport(elements.data(), elements.size(), report, got,
                                               hid::ReportType::Input, events->PreparsedData()));
     EXPECT_EQ(elements[0].usageList[0], 0);
+}
+
+TEST_F(SimulatedMouseTest, ProfileButtonChangesTheCurrentProfileAndTellsTheHost) {
+    auto events = OpenInterface(rig.EventPath());
+    EXPECT_FALSE(rig.mouse->SwitchProfileOnDevice(sim::kMouseProfiles));
+    ASSERT_TRUE(rig.mouse->SwitchProfileOnDevice(3));
+    EXPECT_EQ(rig.mouse->Firmware().Memory().settings[0], 3);
+    std::uint8_t report[64] = {};
+    std::uint32_t got = 0;
+    ASSERT_EQ(events->Read(report, sizeof report, &got, 1000), 1);
+    EXPECT_EQ(report[0], sim::kConsumerReportId);
+    EXPECT_EQ(report[1], 0x01);
+    EXPECT_EQ(report[2], 0x04);
 }
 
 TEST_F(SimulatedMouseTest, MotionStreamsAtTheReportRateUntilStopped) {
