@@ -18,6 +18,9 @@ namespace {
 std::atomic<long> g_allocations{0};
 }
 
+// The replacements pair malloc with free; g++ cannot see that through inlining.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
