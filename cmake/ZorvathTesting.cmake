@@ -10,8 +10,11 @@ function(zorvath_add_test name)
     if(ARG_QT)
         list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
     endif()
+    # The variables are set by running the test through `cmake -E env`: a list-valued
+    # ENVIRONMENT property loses its separators on the way through test discovery.
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+        PROPERTIES TIMEOUT 120)
 endfunction()
 
 # zorvath_add_fuzzer(NAME SOURCES a.cpp LIBS lib... [CORPUS dir] [RUNS n])

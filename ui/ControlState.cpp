@@ -4,10 +4,12 @@
 #include <QAbstractSlider>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QSignalBlocker>
 
 #include "ui/Notification.h"
 #include "ui/OptionButton.h"
+#include "ui/SkinResources.h"
 
 namespace ui {
 
@@ -52,6 +54,31 @@ void SetComboIndex(QComboBox* combo, int index, Notifying notifying) {
     if (notifying == Notifying::Yes && combo->currentIndex() != was) {
         SendNotify(combo, QString::fromLatin1(notify::kItemSelect), index);
     }
+}
+
+void SetSliderImages(QAbstractSlider* slider, const QString& barImage, const QString& thumbImage) {
+    if (slider == nullptr) {
+        return;
+    }
+    auto existing = [](const QString& picture) {
+        const QString path = SkinPath(picture);
+        return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+    };
+    const QString bar = existing(barImage);
+    const QString thumb = existing(thumbImage);
+    QString sheet;
+    if (!bar.isEmpty()) {
+        sheet += QStringLiteral(
+                     "QSlider::sub-page:horizontal { border-image: url(\"%1\") 0 2 0 2 "
+                     "stretch stretch; border-width: 0px 2px; }")
+                     .arg(bar);
+    }
+    if (!thumb.isEmpty()) {
+        sheet += QStringLiteral("QSlider::handle:horizontal { image: url(\"%1\"); }").arg(thumb);
+    }
+    slider->setStyleSheet(sheet);
+    slider->setProperty("barImage", barImage);
+    slider->setProperty("thumbImage", thumbImage);
 }
 
 }  // namespace ui

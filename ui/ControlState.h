@@ -1,6 +1,7 @@
 #pragma once
 
 class QAbstractButton;
+class QString;
 class QAbstractSlider;
 class QComboBox;
 class QWidget;
@@ -19,5 +20,10 @@ void SetSelected(QAbstractButton* option, bool selected, Notifying notifying = N
 void SetSliderValue(QAbstractSlider* slider, int value, Notifying notifying = Notifying::No);
 // Selects a combo entry; with notification "itemselect" (wParam = index) when it changed.
 void SetComboIndex(QComboBox* combo, int index, Notifying notifying = Notifying::No);
+
+// Draws a slider with skin pictures: the filled part of the groove from barImage and the handle
+// from thumbImage (the DPI sliders switch between "Control/SliderBar_BK1.png" and
+// "Control/SliderBar_BK3.png"). A missing picture leaves that part as the theme draws it.
+void SetSliderImages(QAbstractSlider* slider, const QString& barImage, const QString& thumbImage);
 
 }  // namespace ui

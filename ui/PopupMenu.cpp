@@ -106,7 +106,9 @@ QMenu* BuildPopupMenu(const QString& menuFile, QWidget* owner) {
     if (owner == nullptr) {
         return nullptr;
     }
-    const QString path = SkinPath(menuFile);
+    // A resource key of the map ("XML_TRAY_MENU") names its file.
+    const QString mapped = ResourceFile(menuFile);
+    const QString path = SkinPath(mapped.isEmpty() ? menuFile : mapped);
     QFile file(path);
     if (path.isEmpty() || file.size() > kMaxMenuBytes || !file.open(QIODevice::ReadOnly)) {
         return nullptr;

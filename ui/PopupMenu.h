@@ -11,7 +11,8 @@ namespace ui {
 // Notification type of a chosen menu item: the sender is the menu, senderName the item's name.
 inline constexpr char kMenuCommand[] = "menucommand";
 
-// Builds a pop-up menu from a menu layout file of the skin (skin-relative):
+// Builds a pop-up menu from a menu layout file of the skin (a resource key such as
+// "XML_TRAY_MENU", or a skin-relative file name):
 //   <Menu>
 //     <MenuElement name="about_menu" text="about_menu_text" icon="menu/about.png"/>
 //     <MenuElement name="sub" text="..."> <MenuElement .../> </MenuElement>   (submenu)
