@@ -3,8 +3,8 @@
 #include <cctype>
 #include <limits>
 
-#include "macros/JsonFields.h"
 #include "macros/MacroLimits.h"
+#include "profiles/JsonAccess.h"
 
 namespace macros {
 
@@ -45,14 +45,17 @@ std::int64_t ParseDelayText(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::int64_t DelayValue(const Json::Value& delay) {
-    if (delay.isString()) {
-        return ParseDelayText(delay.asString());
+std::int64_t DelayValue(const Json::Value* delay) {
+    if (delay == nullptr) {
+        return 0;
     }
-    if (delay.isNumeric() && !delay.isBool()) {
-        if (delay.isDouble() && !delay.isIntegral()) {
+    if (delay->isString()) {
+        return ParseDelayText(delay->asString());
+    }
+    if (delay->isNumeric() && !delay->isBool()) {
+        if (delay->isDouble() && !delay->isIntegral()) {
             // A fractional delay keeps its whole milliseconds.
-            const double d = delay.asDouble();
+            const double d = delay->asDouble();
             if (d != d) {
                 return 0;
             }
@@ -61,7 +64,7 @@ std::int64_t DelayValue(const Json::Value& delay) {
             }
             return static_cast<std::int64_t>(d);
         }
-        return ReadInteger(delay);
+        return jsonaccess::Integer(delay);
     }
     return 0;
 }
@@ -83,10 +86,12 @@ Json::Value MakeEvent(bool down, int button, EventType type, std::uint16_t delay
 }
 
 DeviceEventRecord EncodeDeviceEvent(const Json::Value& event) {
-    const std::uint16_t delay = ClampDelay(DelayValue(Member(event, "Delay")));
-    const bool down = ReadString(Member(event, "Action")) == kActionDown;
-    const auto type = static_cast<std::uint8_t>(ReadInteger(Member(event, "Type")) & 0xFF);
-    const auto button = static_cast<std::uint8_t>(ReadInteger(Member(event, "Button")) & 0xFF);
+    using jsonaccess::LowByte;
+    using jsonaccess::Member;
+    const std::uint16_t delay = ClampDelay(DelayValue(Member(&event, "Delay")));
+    const bool down = jsonaccess::Text(Member(&event, "Action")) == kActionDown;
+    const std::uint8_t type = LowByte(Member(&event, "Type"));
+    const std::uint8_t button = LowByte(Member(&event, "Button"));
     return {static_cast<std::uint8_t>(delay & 0xFF), static_cast<std::uint8_t>(delay >> 8),
             static_cast<std::uint8_t>(down ? (type | 0x80) : type), button};
 }

@@ -29,8 +29,8 @@ inline constexpr std::string_view kActionUp = "up";
 bool IsKnownEventType(std::int64_t type);
 
 // The decimal value of a "Delay" member: a string gives its leading digits after optional
-// blanks and sign (no digits: 0), a number its integral value; anything else is 0.
-std::int64_t DelayValue(const Json::Value& delay);
+// blanks and sign (no digits: 0), a number its integral value; anything else (or nullptr) is 0.
+std::int64_t DelayValue(const Json::Value* delay);
 
 // Parses delay text as DelayValue does for a string.
 std::int64_t ParseDelayText(std::string_view text);

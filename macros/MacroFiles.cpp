@@ -1,7 +1,7 @@
 #include "macros/MacroFiles.h"
 
 #include "base/AtomicFile.h"
-#include "macros/JsonFields.h"
+#include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
 
 #include <utility>
@@ -30,14 +30,14 @@ std::optional<std::string> MacroFilePath(std::string_view folder, std::string_vi
 
 std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document) {
     std::vector<MacroListEntry> entries;
-    const Json::Value& info = Member(document, "MacroInfo");
-    if (!info.isArray()) {
+    const Json::Value* info = jsonaccess::ArrayMember(&document, "MacroInfo");
+    if (info == nullptr) {
         return entries;
     }
-    entries.reserve(info.size());
-    for (const Json::Value& element : info) {
-        entries.push_back(
-            {ReadString(Member(element, "MacroName")), ReadString(Member(element, "Guid"))});
+    entries.reserve(info->size());
+    for (const Json::Value& element : *info) {
+        entries.push_back({jsonaccess::Text(jsonaccess::Member(&element, "MacroName")),
+                           jsonaccess::Text(jsonaccess::Member(&element, "Guid"))});
     }
     return entries;
 }
@@ -56,8 +56,8 @@ std::vector<std::string> ReadMacroNames(std::string_view folder, std::string_vie
 
 const Json::Value& EventsOf(const Json::Value& macroDocument) {
     static const Json::Value kEmpty(Json::arrayValue);
-    const Json::Value& events = Member(macroDocument, "Events");
-    return events.isArray() ? events : kEmpty;
+    const Json::Value* events = jsonaccess::ArrayMember(&macroDocument, "Events");
+    return events != nullptr ? *events : kEmpty;
 }
 
 std::vector<DeviceEventRecord> EncodeEvents(const Json::Value& macroDocument) {

@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "base/AtomicFile.h"
-#include "macros/JsonFields.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroFiles.h"
 #include "macros/MacroLimits.h"
 #include "macros/MacroNames.h"
+#include "profiles/JsonAccess.h"
 
 namespace macros {
 
@@ -44,8 +44,8 @@ std::vector<MacroAction> ActionsFromDocument(const Json::Value& macroDocument) {
     actions.reserve(events.size());
     for (const Json::Value& event : events) {
         if (event.isObject()) {
-            actions.push_back(
-                {event, std::to_string(ClampDelay(DelayValue(Member(event, "Delay"))))});
+            actions.push_back({event, std::to_string(ClampDelay(
+                                          DelayValue(jsonaccess::Member(&event, "Delay"))))});
         }
     }
     return actions;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "macros/JsonFields.h"
 #include "macros/MacroFiles.h"
+#include "profiles/JsonAccess.h"
 
 namespace recoil {
 
@@ -20,12 +20,12 @@ Json::Value MakeShootEvent(bool down, int button, int delay, int type) {
 }
 
 int ReadDistance(const Json::Value& event) {
-    const std::int64_t value = macros::ReadInteger(macros::Member(event, "Button"));
+    const std::int64_t value = jsonaccess::Integer(jsonaccess::Member(&event, "Button"));
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, kMaxDistance));
 }
 
 bool IsDown(const Json::Value& event) {
-    return macros::ReadString(macros::Member(event, "Action")) == macros::kActionDown;
+    return jsonaccess::Text(jsonaccess::Member(&event, "Action")) == macros::kActionDown;
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ BulletValues BulletFromDocument(const Json::Value& document, int bullet) {
     values.x = ReadDistance(xMove);
     values.yUp = IsDown(yMove);
     values.y = ReadDistance(yMove);
-    values.delay = macros::ClampDelay(macros::DelayValue(macros::Member(yMove, "Delay")));
+    values.delay = macros::ClampDelay(macros::DelayValue(jsonaccess::Member(&yMove, "Delay")));
     return values;
 }
 

@@ -42,7 +42,7 @@ TEST(MacroDelay, StringsAndNumbersGiveTheirDecimalValue) {
     };
     for (const Case& c : cases) {
         Json::Value delay = Parse(std::string("[") + c.json + "]")[0];
-        const std::int64_t value = macros::DelayValue(delay);
+        const std::int64_t value = macros::DelayValue(&delay);
         if (c.value != kAnyValue) {
             EXPECT_EQ(value, c.value) << c.json;
         }
