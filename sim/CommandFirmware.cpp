@@ -14,7 +14,8 @@ using protocol::CommandByte;
 
 constexpr std::uint8_t kStatusOk = 0x00;
 
-// A command the firmware does not carry out when the checksum is wrong: the frame is rejected.
+// A damaged frame (short, wrong checksum) is rejected unread; a well-formed request the
+// firmware cannot carry out (range, length, image checks, unknown command) fails.
 constexpr std::uint8_t kStatusBadFrame = protocol::kStatusRejected;
 constexpr std::uint8_t kStatusError = protocol::kStatusFailed;
 
@@ -45,10 +46,15 @@ void CommandFirmware::HandleRequest(const std::uint8_t* report, std::size_t leng
     std::lock_guard lock(mutex_);
     plan.count = 0;
     plan.unplug = false;
-    LogRequest(report, length);
+    LogRequest(report, report == nullptr ? 0 : length);
 
     protocol::Frame request{};
-    std::memcpy(request, report, std::min(length, protocol::kFrameSize));
+    if (report == nullptr) {
+        length = 0;
+    }
+    if (length > 0) {
+        std::memcpy(request, report, std::min(length, protocol::kFrameSize));
+    }
     if (length == 0 || request[protocol::kOffsetReportId] != protocol::kReportId) {
         // Not a command frame: a real device would not route it to the command collection.
         Problem(FrameProblem::BadReportId, request);
@@ -240,7 +246,9 @@ const Fault* CommandFirmware::TakeFault(std::uint8_t command) {
 void CommandFirmware::LogRequest(const std::uint8_t* report, std::size_t length) {
     FrameBytes& slot = log_[logHead_];
     slot.fill(0);
-    std::memcpy(slot.data(), report, std::min(length, slot.size()));
+    if (length > 0) {
+        std::memcpy(slot.data(), report, std::min(length, slot.size()));
+    }
     logHead_ = (logHead_ + 1) % kLogCapacity;
     ++received_;
 }

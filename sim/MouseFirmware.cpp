@@ -28,7 +28,8 @@ constexpr std::array<Code, kMouseKeySlots> kFactoryKeyTable = {{
     {0x00, 0x00, 0x00},
 }};
 
-// One profile's settings: spectrum effect at full brightness, 1000 Hz, 400/800/1600/3200 DPI.
+// One profile's settings: spectrum effect at full brightness, report-rate index 4,
+// 400/800/1600/3200 DPI.
 void FillSettingsSlot(std::uint8_t* slot, std::uint8_t profile) {
     slot[0] = 0;
     slot[1] = 0;     // light effect
