@@ -10,6 +10,8 @@ namespace appearance {
 CCircleProgressUI::CCircleProgressUI(QWidget* parent) : QProgressBar(parent) {
     ui::SetControlClass(this, QStringLiteral("CircleProgress"));
     setTextVisible(false);
+    // The theme draws linear progress bars as thin strips; a ring takes the size it is given.
+    setStyleSheet(QStringLiteral("max-height: 16777215px; min-height: 0px;"));
     setRange(0, 100);
     setValue(0);
 }

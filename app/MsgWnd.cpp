@@ -1,0 +1,243 @@
+#include "app/MsgWnd.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+
+#include "appearance/AppearanceControls.h"
+#include "base/Trace.h"
+#include "ui/LanguageTexts.h"
+#include "ui/Scaling.h"
+#include "ui/SkinResources.h"
+
+namespace {
+
+CMsgWnd::ShownHook& ShownHookSlot() {
+    static CMsgWnd::ShownHook hook;
+    return hook;
+}
+
+constexpr std::array<int, 7> kAcceptedDpi = {48, 72, 96, 120, 144, 168, 192};
+
+}  // namespace
+
+CMsgWnd::CMsgWnd(QWidget* parent) : ui::Window(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("msgwnd"));
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+CMsgWnd::~CMsgWnd() {
+    if (loop_ != nullptr) {
+        loop_->exit(0);
+    }
+}
+
+QString CMsgWnd::GetSkinFile() {
+    QString file = ui::ResourceFile(QStringLiteral("XML_MSG"));
+    if (file.isEmpty()) {
+        file = ui::ResourceFile(QStringLiteral("XML_MESSAGE"));
+    }
+    return file.isEmpty() ? QStringLiteral("XML/MessageWnd.xml") : file;
+}
+
+bool CMsgWnd::Build() {
+    ui::LoaderConfig config;
+    config.tables.push_back(appearance::AppearanceControlTable());
+    return Create(GetSkinFile(), config);
+}
+
+void CMsgWnd::InitWindow() {
+    closeButton_ = FindControl(QStringLiteral("closebtn"));
+}
+
+void CMsgWnd::SetTitle(const QString& title) {
+    if (title.isEmpty()) {
+        return;
+    }
+    if (auto* label = FindControl<QLabel>(QStringLiteral("MessageTitle"))) {
+        label->setProperty(ui::kTextIdProperty, QVariant());
+        label->setText(title);
+    }
+}
+
+void CMsgWnd::SetText(const QString& text, bool isLanguageId) {
+    if (text.isEmpty()) {
+        return;
+    }
+    auto* label = FindControl<QLabel>(QStringLiteral("MessageText"));
+    if (label == nullptr) {
+        return;
+    }
+    if (isLanguageId) {
+        ui::SetTextId(label, text);
+    } else {
+        label->setProperty(ui::kTextIdProperty, QVariant());
+        label->setText(text);
+    }
+}
+
+void CMsgWnd::SetButtons(int buttons) {
+    if (QWidget* cancel = FindControl(QStringLiteral("cancel_btn"))) {
+        cancel->setVisible(buttons != 0);
+    }
+    if (QWidget* confirm = FindControl(QStringLiteral("confirm_btn"))) {
+        confirm->setVisible(true);
+        confirm->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CMsgWnd::SetDpi(int dpi) {
+    if (dpi == dpi_) {
+        return;
+    }
+    if (std::find(kAcceptedDpi.begin(), kAcceptedDpi.end(), dpi) == kAcceptedDpi.end()) {
+        trace::Line("MSG_WND DPI SET ERROR");
+        dpi = 96;
+    }
+    // The program's scaling is applied to every window as Qt's global factor; the value is kept
+    // for the callers that ask for it.
+    dpi_ = dpi;
+}
+
+void CMsgWnd::CentreOverParent() {
+    adjustSize();
+    QRect area;
+    if (QWidget* owner = parentWidget()) {
+        area = owner->window()->frameGeometry();
+    } else if (QScreen* screen = this->screen()) {
+        area = screen->availableGeometry();
+    }
+    if (!area.isValid()) {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
+}
+
+int CMsgWnd::ShowModal() {
+    result_ = 0;
+    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    CentreOverParent();
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    loop_ = &loop;
+    QPointer<CMsgWnd> self(this);
+    if (ShownHookSlot()) {
+        // Queued, so the hook runs inside the modal loop like a user would.
+        QMetaObject::invokeMethod(
+            this,
+            [self] {
+                if (self && ShownHookSlot()) {
+                    ShownHookSlot()(self.data());
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    loop.exec(QEventLoop::DialogExec);
+    if (!self) {
+        return 0;
+    }
+    loop_ = nullptr;
+    hide();
+    return result_;
+}
+
+void CMsgWnd::CloseWithResult(int result) {
+    result_ = result;
+    if (loop_ != nullptr) {
+        loop_->exit(result);
+    }
+    hide();
+}
+
+void CMsgWnd::Notify(const ui::Notification& notification) {
+    if (notification.type != QLatin1String(ui::notify::kClick)) {
+        return;
+    }
+    const QString& name = notification.senderName;
+    auto is = [&name](const char* wanted) {
+        return name.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
+    };
+    if (is("closebtn") || is("cancel_btn")) {
+        CloseWithResult(0);
+    } else if (is("confirm_btn")) {
+        CloseWithResult(1);
+    } else if (is("minbtn")) {
+        showMinimized();
+    } else if (is("maxbtn")) {
+        showMaximized();
+    } else if (is("restorebtn")) {
+        showNormal();
+    }
+}
+
+void CMsgWnd::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        CloseWithResult(0);
+        return;
+    }
+    ui::Window::keyPressEvent(event);
+}
+
+void CMsgWnd::closeEvent(QCloseEvent* event) {
+    // Closed by the window manager: a cancel, never a silent confirm.
+    if (loop_ != nullptr) {
+        result_ = 0;
+        loop_->exit(0);
+    }
+    event->accept();
+}
+
+void CMsgWnd::SetShownHookForTesting(ShownHook hook) {
+    ShownHookSlot() = std::move(hook);
+}
+
+int ShowMessage(QWidget* parent, const QString& title, const QString& text, int dpi,
+                bool textIsLanguageId, int buttons) {
+    // On the heap: the parent owns its children and may go away while the box is open.
+    QPointer<CMsgWnd> window = new CMsgWnd(parent);
+    if (!window->Build()) {
+        trace::Line("MSG_WND LAYOUT ERROR");
+        delete window.data();
+        return 0;
+    }
+    window->SetTitle(title);
+    window->SetText(text, textIsLanguageId);
+    window->SetDpi(dpi);
+    window->SetButtons(buttons);
+    const int result = window->ShowModal();
+    delete window.data();
+    return result;
+}
+
+int MsgWndDialogs::ShowMessage(QWidget* owner, const QString& textId, int buttonCount,
+                               const QStringList& args) {
+    const int dpi = static_cast<int>(std::lround(96.0 * ui::CurrentScale()));
+    if (args.isEmpty()) {
+        return ::ShowMessage(owner, QString(), textId, dpi, true, buttonCount > 1 ? 1 : 0);
+    }
+    return ::ShowMessage(owner, QString(), ui::FormatText(textId, args), dpi, false,
+                         buttonCount > 1 ? 1 : 0);
+}
+
+QString MsgWndDialogs::GetOpenFileName(QWidget* owner, const QString& title, const QString& folder,
+                                       const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, title, folder, filter);
+}
+
+QString MsgWndDialogs::GetSaveFileName(QWidget* owner, const QString& title, const QString& path,
+                                       const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, title, path, filter);
+}
