@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPointer>
@@ -53,6 +54,11 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::FocusOut:
+                // A pop-up (the edit's own context menu, a combo list) takes focus only for a
+                // moment; the edit has not been left.
+                if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
+                    break;
+                }
                 if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
                     SendNotify(edit, Type(notify::kKillFocus));
                 }

@@ -1,11 +1,14 @@
 // Writes a PNG of the contract page, the skin's showcase of every control kind, at the scale
 // chosen the way the program chooses it (ZORVATH_SCALE=100 or 150 forces it):
 //   ZORVATH_SCALE=150 QT_QPA_PLATFORM=offscreen zorvath_ui_contract_shot out.png
+// With --menu KEY the pop-up menu of that resource key is drawn beside the page instead.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QSlider>
 #include <cstdio>
 
@@ -13,14 +16,21 @@
 #include "ui/LanguageTexts.h"
 #include "ui/ListContainer.h"
 #include "ui/OptionButton.h"
+#include "ui/PopupMenu.h"
 #include "ui/Scaling.h"
 #include "ui/SkinResources.h"
 #include "ui/Theme.h"
 #include "ui/Window.h"
 
 int main(int argc, char** argv) {
+    QString menuKey;
+    if (argc >= 4 && QLatin1String(argv[1]) == QLatin1String("--menu")) {
+        menuKey = QString::fromLocal8Bit(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <out.png> [skin folder]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--menu KEY] <out.png> [skin folder]\n", argv[0]);
         return 2;
     }
     const double scale = ui::ChooseScaleBeforeApplication(argc, argv);
@@ -62,7 +72,23 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 10; ++i) {
         QApplication::processEvents();
     }
-    const QPixmap shot = window.grab();
+    QPixmap shot = window.grab();
+    if (!menuKey.isEmpty()) {
+        QMenu* menu = ui::BuildPopupMenu(menuKey, &window);
+        if (menu == nullptr) {
+            std::fprintf(stderr, "no menu %s\n", qPrintable(menuKey));
+            return 1;
+        }
+        menu->popup(window.mapToGlobal(QPoint(40, 40)));
+        for (int i = 0; i < 10; ++i) {
+            QApplication::processEvents();
+        }
+        if (!menu->actions().isEmpty() && menu->actions().first()->menu() != nullptr) {
+            menu->setActiveAction(menu->actions().first());
+        }
+        QPainter painter(&shot);
+        painter.drawPixmap(QPoint(40, 40), menu->grab());
+    }
     if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;

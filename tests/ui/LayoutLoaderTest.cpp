@@ -61,11 +61,13 @@ TEST_F(LayoutLoaderTest, EveryLayoutFileOfTheSkinBuilds) {
         QString error;
         QWidget* root = ui::BuildLayout(relative, &holder, {}, &error);
         EXPECT_NE(root, nullptr) << relative.toStdString() << ": " << error.toStdString();
-        // Every control whose name ends in "_layout" is a plain container.
+        // Every object whose name ends in "_layout" is a widget (a container the code can show,
+        // hide and search), never a QLayout that FindControl would not see.
         if (root != nullptr) {
-            for (QWidget* w : root->findChildren<QWidget*>()) {
-                if (w->objectName().endsWith(QLatin1String("_layout"))) {
-                    EXPECT_TRUE(w->inherits("QWidget")) << w->objectName().toStdString();
+            for (QObject* o : root->findChildren<QObject*>()) {
+                if (o->objectName().endsWith(QLatin1String("_layout"))) {
+                    EXPECT_TRUE(o->isWidgetType())
+                        << relative.toStdString() << ": " << o->objectName().toStdString();
                 }
             }
         }

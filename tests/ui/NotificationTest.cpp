@@ -201,6 +201,20 @@ TEST_F(NotificationTest, EditLeftNotifiesKillFocusEvenWhenTheValidatorRejectsThe
     EXPECT_EQ(window_->Trail(), QStringList{QStringLiteral("killfocus:contract_edit")});
 }
 
+TEST_F(NotificationTest, APopupOverTheEditDoesNotLeaveIt) {
+    auto* edit = Control<QLineEdit>("contract_edit");
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    window_->Clear();
+    QMenu* menu = ui::ShowPopupMenu(QStringLiteral("XML_TRAY_MENU"), window_,
+                                    window_->mapToGlobal(QPoint(5, 5)));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menu->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window_->Of(QStringLiteral("killfocus")).empty());
+}
+
 TEST_F(NotificationTest, PaletteNotifiesTheChosenColourOnRelease) {
     auto* palette = Control<ui::ColorPalette>("contract_palette");
     window_->Clear();
