@@ -130,3 +130,54 @@ TEST_F(ProtocolTest, UnplugWhileAnotherThreadWaitsForItsReply) {
 }
 
 }  // namespace
+
+namespace {
+
+// The command collection shares its node with keyboard and consumer traffic and the pointer
+// streams beside it: none of that may reach the command replies.
+TEST_F(ProtocolTest, CommandsRunUndisturbedByTheMousesOtherTraffic) {
+    hid::CHidDevice pointer(rig->bus);
+    hid::CHidDevice events(rig->bus);
+    ASSERT_TRUE(pointer.Open(rig->PointerPath(), true, false, true, false));
+    ASSERT_TRUE(events.Open(rig->EventPath(), true, false, true, false));
+    rig->mouse->StartMoving(5, 5);
+    std::atomic<bool> stop{false};
+    std::thread noise([&] {
+        const std::uint8_t keyDown[9] = {1, 0, 0, 4, 0, 0, 0, 0, 0};
+        const std::uint8_t power[2] = {2, 1};
+        while (!stop.load()) {
+            rig->mouse->SendInputReport(1, keyDown);
+            rig->mouse->SendInputReport(1, power);
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+    });
+    ASSERT_TRUE(protocol->SetKeyTableSize(48));
+    auto memory = Firmware().Memory();
+    int failures = 0;
+    for (int i = 0; i < 100; ++i) {
+        std::uint8_t table[512] = {};
+        if (protocol->CmdReadKeyTable(table) != protocol::kOk ||
+            !std::equal(memory.keyTable.begin(), memory.keyTable.end(), table)) {
+            ++failures;
+        }
+    }
+    ASSERT_TRUE(rig->mouse->SendSettingsChangedEvent());
+    stop = true;
+    noise.join();
+    rig->mouse->StopMoving();
+    EXPECT_EQ(failures, 0);
+
+    // The event collection saw only consumer reports, the settings change among them.
+    std::uint8_t report[64];
+    std::uint32_t got = 0;
+    bool sawChange = false;
+    while (events.Read(report, sizeof report, &got, 100) == 1) {
+        EXPECT_EQ(report[0], 3);
+        sawChange = sawChange || (report[1] == 0x01 && report[2] == 0x04);
+    }
+    EXPECT_TRUE(sawChange);
+    ASSERT_EQ(pointer.Read(report, sizeof report, &got, 1000), 1);
+    EXPECT_EQ(report[2], 5);
+}
+
+}  // namespace
