@@ -17,7 +17,8 @@ namespace protocol {
 // status 0xFF / 0xFE; -201 key table bank other than 0.
 //
 // Lock order: commandLock (or previewLock) first, then ioLock inside the transaction; ioLock is
-// never held while entering another lock.
+// never held while entering another lock. Command 18 holds previewLock and only tries
+// commandLock: while another thread holds it, the frame steps aside.
 class CDeviceProtocol {
 public:
     static constexpr std::uint32_t kWiredTimeoutMs = 1000;
