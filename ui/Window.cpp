@@ -1,7 +1,9 @@
 #include "ui/Window.h"
 
+#include <QMouseEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/LanguageTexts.h"
 #include "ui/LayoutLoader.h"
@@ -70,6 +72,15 @@ void Window::showEvent(QShowEvent* event) {
         InitWindow();
         Notify(Notification{QString::fromLatin1(notify::kWindowInit), this, objectName(), 0, 0});
     }
+}
+
+void Window::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && event->position().y() < captionHeight_ &&
+        windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
 }
 
 }  // namespace ui

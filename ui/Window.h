@@ -41,6 +41,10 @@ public:
 
     void Notify(const Notification& notification) override;
 
+    // A frameless window is moved by dragging the top captionHeight pixels wherever no control
+    // takes the press (labels, the logo, empty space). 0 turns it off.
+    void SetCaptionHeight(int captionHeight) { captionHeight_ = captionHeight; }
+
 protected:
     // Element names the tables do not know; null when unknown.
     virtual QWidget* CreateControl(const QString& element, QWidget* parent);
@@ -48,11 +52,13 @@ protected:
     virtual void InitWindow() {}
 
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QWidget* root_ = nullptr;
     QString layoutError_;
     bool initialised_ = false;
+    int captionHeight_ = 0;
 };
 
 }  // namespace ui
