@@ -140,6 +140,23 @@ TEST(SkinPictureTest, PicturesLoadAndMissingOnesDrawNothing) {
     EXPECT_FALSE(button.grab().isNull());
 }
 
+TEST(SkinFontTest, FontsBesideTheSkinAreAddedAndBadOnesSkipped) {
+    testsupport::UiApplication();
+    const QString root = QString::fromStdString(testsupport::MakeTempDir("fonts"));
+    QDir().mkpath(root + QStringLiteral("/skin"));
+    ui::SetSkinFolderForTesting(root + QStringLiteral("/skin"));
+    EXPECT_EQ(ui::LoadSkinFonts(), 0);  // no "Font" folder
+    QDir().mkpath(root + QStringLiteral("/Font"));
+    testsupport::WriteFile((root + QStringLiteral("/Font/broken.ttf")).toStdString(), "not a font");
+    EXPECT_EQ(ui::LoadSkinFonts(), 0);
+    const QString system = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    if (QFile::exists(system)) {
+        ASSERT_TRUE(QFile::copy(system, root + QStringLiteral("/Font/DejaVuSans.ttf")));
+        EXPECT_EQ(ui::LoadSkinFonts(), 1);
+    }
+    ui::SetSkinFolderForTesting(SourceSkinFolder());
+}
+
 TEST(ScalingTest, LargeScreensAreDrawnAtOneAndAHalf) {
     struct Case {
         QSize screen;
