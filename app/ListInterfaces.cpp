@@ -6,13 +6,14 @@
 #include "hid/HidDevice.h"
 #include "hid/HidInterfaceId.h"
 #include "hid/HidSlotList.h"
+#include "hid/ReportDescriptor.h"
 #include "hid/SimulatedHid.h"
 #include "sim/SimulatedMouse.h"
 
 namespace {
 
 // Puts the emulated devices on a simulated bus and makes it the process's backend.
-bool UseSimulatedDevices(const CommandLineOptions& options) {
+void UseSimulatedDevices(const CommandLineOptions& options) {
     auto bus = std::make_shared<hid::CSimulatedHidBus>();
     std::vector<std::string> kinds = options.simulatedKinds;
     if (kinds.empty()) {
@@ -26,6 +27,46 @@ bool UseSimulatedDevices(const CommandLineOptions& options) {
         }
     }
     hid::UseBackend(bus);
+}
+
+struct InterfaceFacts {
+    hid::HidAttributes attributes;
+    std::uint16_t usagePage = 0;
+    std::uint16_t usage = 0;
+    std::uint16_t lengths[hid::kReportTypeCount] = {0, 0, 0};
+};
+
+bool OpenAndRead(hid::CHidDevice& probe, const char* path, InterfaceFacts& facts) {
+    if (!probe.Open(path, true, false, true, false)) {
+        return false;
+    }
+    facts.attributes = probe.Attributes();
+    facts.usagePage = probe.Caps().usagePage;
+    facts.usage = probe.Caps().usage;
+    facts.lengths[0] = probe.Caps().inputReportByteLength;
+    facts.lengths[1] = probe.Caps().outputReportByteLength;
+    facts.lengths[2] = probe.Caps().featureReportByteLength;
+    probe.Close();
+    return true;
+}
+
+// Without a device node (no permission, or a replayed sysfs tree): what enumeration read.
+bool Describe(hid::IHidBackend& backend, const char* path, InterfaceFacts& facts) {
+    std::vector<std::uint8_t> descriptor;
+    int index = 0;
+    hid::ReportDescriptorInfo info;
+    std::string error;
+    if (!backend.Describe(path, facts.attributes, descriptor, index) ||
+        !hid::ParseReportDescriptor(descriptor, info, error) || index < 0 ||
+        static_cast<std::size_t>(index) >= info.collections.size()) {
+        return false;
+    }
+    const hid::TopLevelCollection& tlc = info.collections[static_cast<std::size_t>(index)];
+    facts.usagePage = tlc.usagePage;
+    facts.usage = tlc.usage;
+    for (int t = 0; t < hid::kReportTypeCount; ++t) {
+        facts.lengths[t] = tlc.reportByteLength[t];
+    }
     return true;
 }
 
@@ -35,14 +76,15 @@ int ListInterfaces(const CommandLineOptions& options, std::FILE* out) {
     if (options.simulate) {
         UseSimulatedDevices(options);
     }
-    hid::CHidDevice enumerator;
+    std::shared_ptr<hid::IHidBackend> backend = hid::DefaultBackend();
+    hid::CHidDevice enumerator(backend);
     if (!enumerator.EnumerateInterfaces()) {
         std::fprintf(stderr, "zorvath-config: the HID interfaces could not be listed\n");
         return 1;
     }
-    // What discovery would claim, on a copy of the slot list of its own.
+    // What discovery would claim, on a slot list of its own.
     hid::CHidSlotList slots;
-    hid::CHidDevice probe;
+    hid::CHidDevice probe(backend);
     while (const char* path = enumerator.NextInterfacePath()) {
         hid::HidInterfaceId record;
         record.vendorId = hid::ParseVendorId(path);
@@ -52,35 +94,33 @@ int ListInterfaces(const CommandLineOptions& options, std::FILE* out) {
         record.path = path;
         const bool candidate = slots.IsCandidate(record);
 
-        std::string slotText = "-";
-        if (probe.Open(path, true, false, true, false)) {
-            const hid::HidAttributes& attributes = probe.Attributes();
-            const hid::HidCaps& caps = probe.Caps();
-            std::fprintf(out,
-                         "path=%s vid=%04x pid=%04x ver=%04x mi=%u col=%u page=%04x usage=%04x "
-                         "in=%u out=%u feat=%u",
-                         path, attributes.vendorId, attributes.productId, attributes.versionNumber,
-                         record.interfaceNumber, record.collectionNumber, caps.usagePage,
-                         caps.usage, caps.inputReportByteLength, caps.outputReportByteLength,
-                         caps.featureReportByteLength);
-            record.vendorId = attributes.vendorId;
-            record.productId = attributes.productId;
-            record.usagePage = caps.usagePage;
-            record.usage = caps.usage;
-            std::size_t slot = 0;
-            if (candidate && slots.ClaimSlot(record, slot)) {
-                slotText = std::to_string(slot);
-            }
-            probe.Close();
-        } else {
-            // Not openable (permissions, or gone since the enumeration): what the path says.
+        InterfaceFacts facts;
+        const bool opened = OpenAndRead(probe, path, facts);
+        if (!opened && !Describe(*backend, path, facts)) {
             std::fprintf(out,
                          "path=%s vid=%04x pid=%04x ver=- mi=%u col=%u page=- usage=- in=- out=- "
-                         "feat=-",
+                         "feat=- open=no slot=-\n",
                          path, record.vendorId, record.productId, record.interfaceNumber,
                          record.collectionNumber);
+            continue;
         }
-        std::fprintf(out, " slot=%s\n", slotText.c_str());
+        record.vendorId = facts.attributes.vendorId;
+        record.productId = facts.attributes.productId;
+        record.usagePage = facts.usagePage;
+        record.usage = facts.usage;
+        std::size_t slot = 0;
+        std::string slotText = "-";
+        if (candidate && slots.ClaimSlot(record, slot)) {
+            slotText = std::to_string(slot);
+        }
+        std::fprintf(out,
+                     "path=%s vid=%04x pid=%04x ver=%04x mi=%u col=%u page=%04x usage=%04x in=%u "
+                     "out=%u feat=%u%s slot=%s\n",
+                     path, facts.attributes.vendorId, facts.attributes.productId,
+                     facts.attributes.versionNumber, record.interfaceNumber,
+                     record.collectionNumber, facts.usagePage, facts.usage, facts.lengths[0],
+                     facts.lengths[1], facts.lengths[2], opened ? "" : " open=no",
+                     slotText.c_str());
     }
     return 0;
 }

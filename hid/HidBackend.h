@@ -52,6 +52,12 @@ public:
     virtual bool IsPresent(const std::string& path) = 0;
     // Null when the path names nothing present or the node cannot be opened.
     virtual std::unique_ptr<IHidHandle> Open(const std::string& path, bool write) = 0;
+    // What enumeration learned about path without opening it (a replayed sysfs tree has no
+    // device nodes); false when the path is unknown.
+    virtual bool Describe(const std::string& /*path*/, HidAttributes& /*attributes*/,
+                          std::vector<std::uint8_t>& /*descriptor*/, int& /*collectionIndex*/) {
+        return false;
+    }
 };
 
 // The backend of this process: hidraw unless UseBackend chose another (--simulate does, once,

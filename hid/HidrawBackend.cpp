@@ -297,6 +297,27 @@ std::unique_ptr<IHidHandle> CHidrawBackend::Open(const std::string& path, bool w
     return node->OpenCollection(collectionIndex);
 }
 
+bool CHidrawBackend::Describe(const std::string& path, HidAttributes& attributes,
+                              std::vector<std::uint8_t>& descriptor, int& collectionIndex) {
+    HidrawPath parsed;
+    std::string target;
+    if (!ParseHidrawPath(devRoot_, path, parsed) || !CurrentLink(parsed.nodeName, target)) {
+        return false;
+    }
+    std::shared_ptr<const HidrawNodeInfo> info = Lookup(parsed.nodeName, target);
+    std::size_t count = info->info.collections.size();
+    if (info->instance != parsed.instance ||
+        (parsed.collectionNumber == 0
+             ? count != 1
+             : static_cast<std::size_t>(parsed.collectionNumber) > count)) {
+        return false;
+    }
+    attributes = info->attributes;
+    descriptor = info->descriptor;
+    collectionIndex = parsed.collectionNumber == 0 ? 0 : parsed.collectionNumber - 1;
+    return true;
+}
+
 std::size_t CHidrawBackend::NodeReadsForTesting() const {
     std::lock_guard<std::mutex> guard(lock_);
     return nodeReads_;

@@ -51,6 +51,8 @@ public:
     bool Enumerate(std::vector<std::string>& paths) override;
     bool IsPresent(const std::string& path) override;
     std::unique_ptr<IHidHandle> Open(const std::string& path, bool write) override;
+    bool Describe(const std::string& path, HidAttributes& attributes,
+                  std::vector<std::uint8_t>& descriptor, int& collectionIndex) override;
 
     // How many node folders were read in full so far (tests check the cache with it).
     std::size_t NodeReadsForTesting() const;

@@ -136,6 +136,15 @@ TEST(HidrawBackend, OpeningAVanishedOrForeignPathFailsAndLeavesTheDeviceClosed) 
     EXPECT_FALSE(dev.Open(paths[3], true, true, true, false));  // no /dev node to open
     EXPECT_FALSE(dev.IsOpen());
     dev.Close();
+
+    // What enumeration read stays available without a device node (a replayed tree).
+    hid::HidAttributes attributes;
+    std::vector<std::uint8_t> descriptor;
+    int index = -1;
+    ASSERT_TRUE(backend->Describe(paths[3], attributes, descriptor, index));
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(attributes.productId, 0x2210);
+    EXPECT_EQ(descriptor, sim::MouseMultiDescriptor());
     const std::string bad[] = {
         "",
         "/dev/hidraw3",
@@ -147,6 +156,7 @@ TEST(HidrawBackend, OpeningAVanishedOrForeignPathFailsAndLeavesTheDeviceClosed) 
     for (const std::string& path : bad) {
         EXPECT_FALSE(dev.Open(path, true, false, true, false)) << path;
         EXPECT_FALSE(backend->IsPresent(path)) << path;
+        EXPECT_FALSE(backend->Describe(path, attributes, descriptor, index)) << path;
     }
 }
 
