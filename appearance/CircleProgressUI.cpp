@@ -1,5 +1,6 @@
 #include "appearance/CircleProgressUI.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include "appearance/CircleProgressPainter.h"
@@ -10,8 +11,6 @@ namespace appearance {
 CCircleProgressUI::CCircleProgressUI(QWidget* parent) : QProgressBar(parent) {
     ui::SetControlClass(this, QStringLiteral("CircleProgress"));
     setTextVisible(false);
-    // The theme draws linear progress bars as thin strips; a ring takes the size it is given.
-    setStyleSheet(QStringLiteral("max-height: 16777215px; min-height: 0px;"));
     setRange(0, 100);
     setValue(0);
 }
@@ -29,6 +28,22 @@ void CCircleProgressUI::SetForegroundColour(const QColor& colour) {
 void CCircleProgressUI::SetInnerColour(const QColor& colour) {
     inner_ = colour;
     update();
+}
+
+bool CCircleProgressUI::event(QEvent* event) {
+    if (event->type() != QEvent::Polish) {
+        return QProgressBar::event(event);
+    }
+    // The theme sizes linear progress bars as thin strips; a ring keeps the size its layout
+    // gave it.
+    const QSize minimum = minimumSize();
+    const QSize maximum = maximumSize();
+    const QSize current = size();
+    const bool handled = QProgressBar::event(event);
+    setMinimumSize(minimum);
+    setMaximumSize(maximum);
+    resize(current);
+    return handled;
 }
 
 void CCircleProgressUI::paintEvent(QPaintEvent*) {

@@ -25,6 +25,7 @@ public:
     static constexpr int kRingInset = 10;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
