@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/AtomicFile.h"
 #include "hid/HidInterfaceId.h"
 #include "hid/HidrawNode.h"
 
@@ -37,8 +37,49 @@ bool IsHidrawName(const std::string& name) {
     return std::all_of(name.begin() + 6, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+}  // namespace
+
+bool ReadSysfsAttribute(const std::string& path, std::string& out, std::size_t limit) {
+    // sysfs reports a size of 4096 (or 0) whatever an attribute holds: read to end of file.
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    out.resize(limit + 1);
+    std::size_t got = 0;
+    while (got < out.size()) {
+        ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            got = out.size();  // an unreadable attribute counts as unusable
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got > limit) {
+        out.clear();
+        return false;
+    }
+    out.resize(got);
+    return true;
+}
+
+namespace {
+
 bool ReadSmallFile(const std::string& path, std::string& out, std::size_t limit) {
-    return files::ReadWholeFile(path, out, limit);
+    return ReadSysfsAttribute(path, out, limit);
 }
 
 // A sysfs attribute holding one hex number ("320f\n").

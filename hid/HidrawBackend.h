@@ -70,6 +70,9 @@ private:
     std::size_t nodeReads_ = 0;
 };
 
+// Reads a sysfs attribute of at most limit bytes to its end (sysfs sizes say nothing).
+bool ReadSysfsAttribute(const std::string& path, std::string& out, std::size_t limit);
+
 // Reads one node's facts from a sysfs tree; false when the node is unusable.
 bool ReadHidrawNodeInfo(const std::string& sysfsRoot, const std::string& nodeName,
                         HidrawNodeInfo& out);

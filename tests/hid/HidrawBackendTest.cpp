@@ -161,3 +161,18 @@ TEST(HidrawBackend, OpeningAVanishedOrForeignPathFailsAndLeavesTheDeviceClosed) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SysfsAttribute, IsReadToItsEndWhateverItsReportedSize) {
+    // Like sysfs, /proc reports sizes that say nothing about the content.
+    std::string text;
+    ASSERT_TRUE(hid::ReadSysfsAttribute("/proc/self/status", text, 65536));
+    EXPECT_NE(text.find("Name:"), std::string::npos);
+    EXPECT_FALSE(hid::ReadSysfsAttribute("/proc/self/status", text, 8));  // longer than allowed
+    EXPECT_TRUE(text.empty());
+    EXPECT_FALSE(hid::ReadSysfsAttribute("/proc/self", text, 4096));  // a folder
+    EXPECT_FALSE(hid::ReadSysfsAttribute("/nonexistent/idVendor", text, 64));
+}
+
+}  // namespace
