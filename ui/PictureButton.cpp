@@ -1,6 +1,7 @@
 #include "ui/PictureButton.h"
 
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -12,10 +13,18 @@ namespace ui {
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {
     SetControlClass(this, QStringLiteral("Button"));
     setCursor(Qt::PointingHandCursor);
+    setProperty("pictured", false);
 }
 
 void PictureButton::SetNormalImage(const QString& picture) {
     normal_ = picture;
+    // The style sheet gives only buttons without pictures the look of a push button.
+    const bool pictured = !normal_.isEmpty();
+    if (property("pictured").toBool() != pictured) {
+        setProperty("pictured", pictured);
+        style()->unpolish(this);
+        style()->polish(this);
+    }
     update();
 }
 void PictureButton::SetHotImage(const QString& picture) {

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "tests/support/TestDirs.h"
@@ -14,6 +15,14 @@
 namespace {
 
 using testsupport::SourceSkinFolder;
+
+// Stand-ins for the program's own controls derived from themed Qt classes.
+class Ring : public QProgressBar {
+    Q_OBJECT
+};
+class KeyButton : public ui::PictureButton {
+    Q_OBJECT
+};
 
 class TextsTest : public testsupport::UiTest {
 protected:
@@ -96,6 +105,25 @@ TEST_F(TextsTest, DialogsAreAnsweredByTheTestDouble) {
     EXPECT_EQ(Dialogs().asked[1].args, QStringList{QStringLiteral("4")});
 }
 
+// The theme styles Qt's own controls; the program's controls derived from them (a ring
+// progress, key buttons placed over the device picture) keep the sizes they are given.
+TEST_F(TextsTest, ThemeDoesNotSizeControlsDerivedFromThemedClasses) {
+    Ring ring;
+    KeyButton key;
+    ui::PictureButton pictured;
+    pictured.SetNormalImage(QStringLiteral("Control/check_on.png"));
+    QProgressBar plain;
+    for (QWidget* w : std::initializer_list<QWidget*>{&ring, &key, &pictured}) {
+        w->ensurePolished();
+        w->resize(20, 20);
+        EXPECT_EQ(w->size(), QSize(20, 20)) << w->metaObject()->className();
+    }
+    ring.resize(100, 100);
+    EXPECT_EQ(ring.size(), QSize(100, 100));
+    plain.ensurePolished();
+    EXPECT_LE(plain.maximumHeight(), 6);  // the plain bar still gets the theme
+}
+
 TEST(SkinPathTest, NamesStayInsideTheSkinFolder) {
     testsupport::UiApplication();
     ui::SetSkinFolderForTesting(QStringLiteral("/s/skin"));
@@ -172,3 +200,5 @@ TEST(ScalingTest, LargeScreensAreDrawnAtOneAndAHalf) {
 }
 
 }  // namespace
+
+#include "TextsAndPicturesTest.moc"
