@@ -35,6 +35,10 @@ public:
 private:
     void Fire(int id) {
         // A control that handles its own timers gets them directly.
+        if (auto* handler = dynamic_cast<TimerHandler*>(owner_)) {
+            handler->OnTimer(id);
+            return;
+        }
         if (auto* self = dynamic_cast<NotifyReceiver*>(owner_)) {
             Notification notification{QString::fromLatin1(notify::kTimer), owner_,
                                       owner_->objectName(), id, 0};

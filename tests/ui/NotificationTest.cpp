@@ -305,6 +305,31 @@ TEST_F(NotificationTest, TimersFireWithTheirIdsAndSingleShotsOnce) {
     EXPECT_TRUE(window_->Of(QStringLiteral("timer")).empty());
 }
 
+class SelfTimedBox : public QWidget, public ui::TimerHandler {
+public:
+    using QWidget::QWidget;
+    void OnTimer(int id) override { fired.push_back(id); }
+    std::vector<int> fired;
+};
+
+TEST_F(NotificationTest, AControlWithItsOwnTimersGetsThemAndNotTheWindow) {
+    auto* box = new SelfTimedBox(window_->Root());
+    box->setObjectName(QStringLiteral("self_timed"));
+    auto* inner = new QPushButton(box);
+    inner->setObjectName(QStringLiteral("inner_btn"));
+    box->show();
+    inner->show();
+    ui::AttachPump(box);
+    window_->Clear();
+    ui::SetTimer(box, 1001, 5, ui::TimerMode::SingleShot);
+    testsupport::RunEventLoopFor(40);
+    EXPECT_EQ(box->fired, std::vector<int>{1001});
+    EXPECT_TRUE(window_->Of(QStringLiteral("timer")).empty());
+    // Its children still notify the window.
+    QTest::mouseClick(inner, Qt::LeftButton);
+    EXPECT_EQ(window_->Trail(), QStringList{QStringLiteral("click:inner_btn")});
+}
+
 TEST_F(NotificationTest, MenuItemReportsItsNameToTheWindow) {
     QMenu* menu = ui::BuildPopupMenu(QStringLiteral("menu.xml"), window_);
     ASSERT_NE(menu, nullptr);
