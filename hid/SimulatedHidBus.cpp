@@ -58,9 +58,12 @@ struct CSimulatedHidBus::State {
         }
         return nullptr;
     }
-    PluggedDevice* FindNumber(unsigned number) {
+    // The device a path names: its number, and the ids the path carries must fit too.
+    PluggedDevice* FindPath(const SimulatedPath& path) {
         for (PluggedDevice& plugged : devices) {
-            if (plugged.number == number) {
+            if (plugged.number == path.deviceNumber &&
+                plugged.device->VendorId() == path.vendorId &&
+                plugged.device->ProductId() == path.productId) {
                 return &plugged;
             }
         }
@@ -181,7 +184,7 @@ bool CSimulatedHidBus::IsPresent(const std::string& path) {
         return false;
     }
     std::lock_guard<std::mutex> guard(state_->lock);
-    PluggedDevice* plugged = state_->FindNumber(parsed.deviceNumber);
+    PluggedDevice* plugged = state_->FindPath(parsed);
     if (plugged == nullptr) {
         return false;
     }
@@ -205,7 +208,7 @@ std::unique_ptr<IHidHandle> CSimulatedHidBus::Open(const std::string& path, bool
     int collectionIndex = 0;
     {
         std::lock_guard<std::mutex> guard(state_->lock);
-        PluggedDevice* plugged = state_->FindNumber(parsed.deviceNumber);
+        PluggedDevice* plugged = state_->FindPath(parsed);
         if (plugged == nullptr) {
             return nullptr;
         }

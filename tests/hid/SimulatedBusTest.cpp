@@ -293,6 +293,7 @@ TEST_F(SimulatedBus, ClosedOrUnopenedDeviceFailsEveryTransfer) {
     EXPECT_EQ(dev.Write(buffer, 64, &n, 10), 0);
     EXPECT_FALSE(dev.Open("sim/hid99&vid_320f&pid_2210&mi_01&col04", true, true, true, false));
     EXPECT_FALSE(dev.Open("nonsense", true, true, true, false));
+    EXPECT_FALSE(dev.Open("sim/hid0&vid_320f&pid_2211&mi_01&col04", true, true, true, false));
     EXPECT_FALSE(dev.Open(PathOf(1, 4) + "0", true, true, true, false));  // collection 0x40
 }
 
