@@ -90,8 +90,12 @@ QWidget* LayoutLoader::createWidget(const QString& className, QWidget* parent,
             return w;
         }
     }
-    if (QWidget* w = QUiLoader::createWidget(className, parent, name)) {
-        return w;
+    // Qt's own widgets; asking Qt about any other name only makes it complain.
+    static const QStringList qtWidgets = availableWidgets();
+    if (qtWidgets.contains(className)) {
+        if (QWidget* w = QUiLoader::createWidget(className, parent, name)) {
+            return w;
+        }
     }
     // An element nobody knows yields no working control; an empty hidden box keeps the rest
     // of the layout intact.
