@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImageReader>
+#include <QPixmapCache>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -82,22 +83,29 @@ QPixmap LoadPicture(const QString& description) {
     if (path.isEmpty()) {
         return {};
     }
-    // Prefer the double-size rendering on scaled screens so pictures stay sharp at 150 %.
+    // Pictures are drawn on every paint: read each file once, then from the pixmap cache.
     const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    const QString key =
+        QStringLiteral("zorvath:") + path + (ratio > 1.0 ? QStringLiteral("@2x") : QString());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture)) {
+        return picture;
+    }
+    // Prefer the double-size rendering on scaled screens so pictures stay sharp at 150 %.
     if (ratio > 1.0) {
         const QFileInfo info(path);
         const QString doubled = info.path() + QLatin1Char('/') + info.completeBaseName() +
                                 QStringLiteral("@2x.") + info.suffix();
-        QPixmap large;
-        if (QFileInfo(doubled).isFile() && large.load(doubled)) {
-            large.setDevicePixelRatio(2.0);
-            return large;
+        if (QFileInfo(doubled).isFile() && picture.load(doubled)) {
+            picture.setDevicePixelRatio(2.0);
+            QPixmapCache::insert(key, picture);
+            return picture;
         }
     }
-    QPixmap picture;
     if (!QFileInfo(path).isFile() || !picture.load(path)) {
         return {};
     }
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 
