@@ -184,3 +184,56 @@ svg("common/background", 1000, 640,
     '<defs><radialGradient id="g" cx="0.72" cy="0.18" r="0.9"><stop offset="0" stop-color="#16202B"/>'
     '<stop offset="0.55" stop-color="#111519"/><stop offset="1" stop-color="#101317"/></radialGradient></defs>'
     f'<rect x="0" y="0" width="1000" height="640" fill="url(#g)"/>{lines}')
+
+# ---- the mouse seen from above, for the device page (300 x 420) ----
+# Key areas, in picture pixels, for placing the key buttons over it:
+#   left (42,40)-(146,170)  right (154,40)-(258,170)  wheel (138,62)-(162,122)
+#   DPI up (140,132)-(160,150)  DPI down (140,154)-(160,172)  DPI cycle (136,190)-(164,206)
+#   forward (33,180)-(45,226)  back (33,232)-(45,282)
+SHELL = ("M150 18 C95 18 58 40 46 92 C38 130 36 180 38 230 C40 300 70 395 150 402 "
+         "C230 395 260 300 262 230 C264 180 262 130 254 92 C242 40 205 18 150 18 Z")
+
+
+def mouse(accent_on):
+    glow = ACCENT if accent_on else "#3A424D"
+    return (
+        '<defs>'
+        '<linearGradient id="body" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#232A33"/>'
+        '<stop offset="1" stop-color="#15191E"/></linearGradient>'
+        '<linearGradient id="keys" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#2B333D"/>'
+        '<stop offset="1" stop-color="#1E242C"/></linearGradient>'
+        '</defs>'
+        f'<path d="{SHELL}" fill="url(#body)" stroke="#323A45" stroke-width="2"/>'
+        # the two main buttons, split down the middle, ending in a curved seam
+        '<path d="M146 24 C100 28 66 48 54 96 C50 118 46 146 46 170 L146 170 Z" fill="url(#keys)" stroke="#38414D" stroke-width="1.5"/>'
+        '<path d="M154 24 C200 28 234 48 246 96 C250 118 254 146 254 170 L154 170 Z" fill="url(#keys)" stroke="#38414D" stroke-width="1.5"/>'
+        # wheel
+        '<rect x="138" y="62" width="24" height="60" rx="12" fill="#101317" stroke="#3A424D" stroke-width="1.5"/>'
+        + ''.join(f'<rect x="142" y="{68 + i * 7}" width="16" height="3" rx="1.5" fill="#4A535F"/>' for i in range(7)) +
+        # DPI up / down behind the wheel
+        '<rect x="140" y="132" width="20" height="18" rx="4" fill="#262D36" stroke="#3A424D" stroke-width="1.2"/>'
+        '<path d="M145 144 L150 138 L155 144" fill="none" stroke="#A7B0BC" stroke-width="1.6" stroke-linecap="round"/>'
+        '<rect x="140" y="154" width="20" height="18" rx="4" fill="#262D36" stroke="#3A424D" stroke-width="1.2"/>'
+        '<path d="M145 160 L150 166 L155 160" fill="none" stroke="#A7B0BC" stroke-width="1.6" stroke-linecap="round"/>'
+        # DPI cycle button with its stage light
+        '<rect x="136" y="190" width="28" height="16" rx="8" fill="#1E242C" stroke="#3A424D" stroke-width="1.2"/>'
+        f'<circle cx="150" cy="198" r="3" fill="{glow}"/>'
+        # side buttons on the left flank
+        '<path d="M45 180 C41 195 40 210 41 226 L33 226 C32 210 33 194 37 180 Z" fill="#2B333D" stroke="#4A535F" stroke-width="1.2"/>'
+        '<path d="M41 232 C41 248 42 264 45 280 L37 282 C34 266 33 250 33 234 Z" fill="#2B333D" stroke="#4A535F" stroke-width="1.2"/>'
+        # palm: logo and a light strip
+        f'<path d="M96 352 C120 372 180 372 204 352" fill="none" stroke="{glow}" stroke-width="3" stroke-linecap="round" opacity="0.9"/>'
+        '<path d="M138 282 L150 262 L162 282 L150 276 Z" fill="#A7B0BC" opacity="0.8"/>'
+        '<text x="150" y="312" font-family="DejaVu Sans" font-size="13" font-weight="bold" fill="#A7B0BC" '
+        'text-anchor="middle" letter-spacing="3">ZORVATH</text>'
+    )
+
+
+svg("common/device/ms_device_top", 300, 420, mouse(True))
+# "No device" illustration: the mouse dimmed with an unplugged cable (240 x 240).
+svg("common/no_device", 240, 240,
+    '<g transform="translate(62,40) scale(0.4)">' + mouse(False).replace('opacity="0.9"', 'opacity="0.4"') + '</g>'
+    '<path d="M122 49 C122 30 130 20 146 18 L176 18" fill="none" stroke="#4A535F" stroke-width="4" stroke-linecap="round"/>'
+    '<rect x="176" y="10" width="26" height="16" rx="3" fill="#2A313B" stroke="#4A535F" stroke-width="2"/>'
+    f'<path d="M210 11 L222 4 M212 18 L228 18 M210 25 L222 32" stroke="{WARN}" stroke-width="3" stroke-linecap="round"/>'
+    '<ellipse cx="120" cy="222" rx="58" ry="8" fill="#000000" opacity="0.35"/>')

@@ -185,6 +185,39 @@ TEST(SkinFontTest, FontsBesideTheSkinAreAddedAndBadOnesSkipped) {
     ui::SetSkinFolderForTesting(SourceSkinFolder());
 }
 
+// Every picture the program names exists, at both sizes.
+TEST(SkinPictureTest, EveryPictureTheProgramNamesIsInTheSkin) {
+    testsupport::UiApplication();
+    ui::SetSkinFolderForTesting(SourceSkinFolder());
+    QStringList names = {
+        QStringLiteral("Control/SliderBar_BK1.png"),
+        QStringLiteral("Control/SliderBar_BK3.png"),
+        QStringLiteral("Control/SliderBar1_Thumb.png"),
+        QStringLiteral("Control/SliderBar2_Thumb.png"),
+        QStringLiteral("sysbtn/haveNewInfo.png"),
+        QStringLiteral("common/background.png"),
+        QStringLiteral("common/no_device.png"),
+        QStringLiteral("common/device/ms_device_top.png"),
+    };
+    for (const char* power :
+         {"power", "powered", "powering", "wuxian_powering", "Phone_type_iphone",
+          "Phone_type_samsung", "Phone_type_other", "Phone_type_no_device"}) {
+        names << QStringLiteral("power/%1.png").arg(QLatin1String(power));
+    }
+    for (const char* kind : {"kb", "ms", "hard_mp", "soft_mp", "hd", "hub", "unknow"}) {
+        for (const char* look : {"normal", "selected", "synchro_normal", "synchro_selected"}) {
+            names << QStringLiteral("common/device_ico/%1_device_%2.png")
+                         .arg(QLatin1String(kind), QLatin1String(look));
+        }
+    }
+    for (const QString& name : names) {
+        EXPECT_TRUE(QFile::exists(ui::SkinPath(name))) << name.toStdString();
+        QString doubled = name;
+        doubled.replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+        EXPECT_TRUE(QFile::exists(ui::SkinPath(doubled))) << doubled.toStdString();
+    }
+}
+
 TEST(ScalingTest, LargeScreensAreDrawnAtOneAndAHalf) {
     struct Case {
         QSize screen;
