@@ -150,6 +150,18 @@ QMenu* ShowPopupMenu(const QString& menuFile, QWidget* owner, QPoint globalPos) 
     return menu;
 }
 
+void ApplyMenuTexts(QMenu* menu) {
+    if (menu == nullptr) {
+        return;
+    }
+    for (QAction* action : menu->findChildren<QAction*>()) {
+        const QVariant id = action->property(kTextIdProperty);
+        if (id.isValid()) {
+            action->setText(Text(id.toString()));
+        }
+    }
+}
+
 bool SetMenuItemChecked(QMenu* menu, const QString& name, bool checked) {
     if (menu == nullptr) {
         return false;

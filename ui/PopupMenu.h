@@ -27,6 +27,9 @@ QMenu* BuildPopupMenu(const QString& menuFile, QWidget* owner);
 // global position; the menu deletes itself when closed. Returns the menu or null.
 QMenu* ShowPopupMenu(const QString& menuFile, QWidget* owner, QPoint globalPos);
 
+// Re-resolves the item texts of a menu built before a language switch (a kept tray menu).
+void ApplyMenuTexts(QMenu* menu);
+
 // Checks or unchecks the item named name in menu (searching submenus); false when absent.
 bool SetMenuItemChecked(QMenu* menu, const QString& name, bool checked);
 

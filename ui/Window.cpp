@@ -40,7 +40,8 @@ bool Window::Create(const QString& layoutFile, const LoaderConfig& config) {
     box->setSpacing(0);
     box->addWidget(root_);
     if (!root_->windowTitle().isEmpty()) {
-        setWindowTitle(Text(root_->windowTitle()));
+        titleId_ = root_->windowTitle();
+        setWindowTitle(Text(titleId_));
     }
     // The layout's top-level size is the window's initial size.
     resize(root_->size().expandedTo(root_->minimumSize()));
@@ -49,6 +50,9 @@ bool Window::Create(const QString& layoutFile, const LoaderConfig& config) {
 
 void Window::ReapplyTexts() {
     ApplyTexts(this);
+    if (!titleId_.isEmpty()) {
+        setWindowTitle(Text(titleId_));
+    }
 }
 
 void Window::SetTimer(int id, int milliseconds, bool singleShot) {

@@ -32,7 +32,7 @@ public:
         return qobject_cast<T*>(ui::FindControl(this, name));
     }
 
-    // Re-resolves every caption and tooltip of the window from the current language.
+    // Re-resolves every caption, tooltip and the title of the window from the current language.
     void ReapplyTexts();
 
     // Window timers: "timer" with wParam = id reaches Notify() with the window as sender.
@@ -57,6 +57,7 @@ protected:
 private:
     QWidget* root_ = nullptr;
     QString layoutError_;
+    QString titleId_;
     bool initialised_ = false;
     int captionHeight_ = 0;
 };

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -9,6 +10,7 @@
 #include "ui/Dialogs.h"
 #include "ui/LanguageTexts.h"
 #include "ui/PictureButton.h"
+#include "ui/PopupMenu.h"
 #include "ui/Scaling.h"
 #include "ui/SkinResources.h"
 
@@ -40,6 +42,9 @@ TEST_F(TextsTest, CaptionsAndTooltipsAreResolvedAndReResolvedOnDemand) {
     ASSERT_NE(click, nullptr);
     EXPECT_EQ(click->text(), QStringLiteral("Apply"));
     EXPECT_EQ(click->toolTip(), QStringLiteral("Write the settings to the mouse"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Control contract"));
+    QMenu* menu = ui::BuildPopupMenu(QStringLiteral("XML_TRAY_MENU"), window);
+    ASSERT_NE(menu, nullptr);
     auto* value = window->FindControl<QLabel>(QStringLiteral("contract_slider_value"));
     ui::SetPlainText(value, QStringLiteral("75"));
 
@@ -48,6 +53,8 @@ TEST_F(TextsTest, CaptionsAndTooltipsAreResolvedAndReResolvedOnDemand) {
     ASSERT_TRUE(english.open(QIODevice::ReadOnly));
     QString text = QString::fromUtf8(english.readAll());
     text.replace(QStringLiteral(">Apply<"), QStringLiteral(">Anwenden<"));
+    text.replace(QStringLiteral(">Control contract<"), QStringLiteral(">Kontrakt<"));
+    text.replace(QStringLiteral(">About<"), QStringLiteral(">Info<"));
     const QString other = QString::fromStdString(testsupport::MakeTempDir("lang"));
     QDir().mkpath(other);
     QFile::copy(SourceSkinFolder() + QStringLiteral("/res.xml"),
@@ -59,7 +66,10 @@ TEST_F(TextsTest, CaptionsAndTooltipsAreResolvedAndReResolvedOnDemand) {
     ui::SetSkinFolderForTesting(other);
     ASSERT_TRUE(ui::LoadLanguageFile(QStringLiteral("lan_de.xml")));
     window->ReapplyTexts();
+    ui::ApplyMenuTexts(menu);
     EXPECT_EQ(click->text(), QStringLiteral("Anwenden"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kontrakt"));
+    EXPECT_EQ(menu->actions().at(1)->text(), QStringLiteral("Info"));
     EXPECT_EQ(value->text(), QStringLiteral("75"));  // a value shown from code stays
 }
 
