@@ -7,6 +7,11 @@
 
 namespace hid {
 
+namespace {
+// Usage list entries and value elements one report type may need: far above any real device.
+constexpr std::size_t kMaxUsageListEntries = 1 << 20;
+}  // namespace
+
 CHidDevice::CHidDevice() : CHidDevice(DefaultBackend()) {}
 
 CHidDevice::CHidDevice(std::shared_ptr<IHidBackend> backend) : backend_(std::move(backend)) {}
@@ -156,8 +161,9 @@ bool CHidDevice::ReadCapabilities(const IHidHandle& handle) {
         HidReportCaps& out = reportCaps_[t];
         out = HidReportCaps{};
         out.reportBuffer.assign(preparsed_.reportByteLength[t], 0);
-        // How many usages one report type can hold per usage page (the usage list length).
-        std::map<std::uint16_t, std::uint32_t> maxUsages;
+        // How many usages one report can hold per usage page: the usage list length. Counted
+        // per report id, since an element only ever decodes reports of its own id.
+        std::map<std::pair<std::uint16_t, std::uint8_t>, std::uint32_t> maxUsages;
         std::size_t valueElements = 0;
         for (std::uint32_t f = 0; f < preparsed_.fields.size(); ++f) {
             const ReportField& field = preparsed_.fields[f];
@@ -175,7 +181,7 @@ bool CHidDevice::ReadCapabilities(const IHidHandle& handle) {
                 caps.fieldIndex = f;
                 if (field.IsButton()) {
                     out.buttonCaps.push_back(caps);
-                    maxUsages[range.usagePage] += field.reportCount;
+                    maxUsages[{range.usagePage, field.reportId}] += field.reportCount;
                 } else {
                     // A value range gives one element per usage, at most one per field slot.
                     std::size_t span =
@@ -188,6 +194,15 @@ bool CHidDevice::ReadCapabilities(const IHidHandle& handle) {
         caps_.numberButtonCaps[t] = static_cast<std::uint16_t>(out.buttonCaps.size());
         caps_.numberValueCaps[t] = static_cast<std::uint16_t>(out.valueCaps.size());
 
+        // A hostile descriptor must not make us allocate without bound.
+        std::size_t listEntries = 0;
+        for (const HidFieldCaps& caps : out.buttonCaps) {
+            listEntries += maxUsages[{caps.usagePage, caps.reportId}];
+        }
+        if (listEntries > kMaxUsageListEntries || valueElements > kMaxUsageListEntries) {
+            FreeCapabilities();
+            return false;
+        }
         out.dataElements.reserve(out.buttonCaps.size() + valueElements);
         for (const HidFieldCaps& caps : out.buttonCaps) {
             HidDataElement element;
@@ -197,7 +212,7 @@ bool CHidDevice::ReadCapabilities(const IHidHandle& handle) {
             element.reportId = caps.reportId;
             element.usageMin = caps.usageMin;
             element.usageMax = caps.usageMax;
-            element.usageList.assign(maxUsages[caps.usagePage], 0);
+            element.usageList.assign(maxUsages[{caps.usagePage, caps.reportId}], 0);
             out.dataElements.push_back(std::move(element));
         }
         for (const HidFieldCaps& caps : out.valueCaps) {

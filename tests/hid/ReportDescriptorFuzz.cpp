@@ -1,12 +1,35 @@
-// Any bytes as a report descriptor; when one parses, the rest of the input is decoded as a
-// report of every collection with the elements an open interface would build.
+// Any bytes as a report descriptor; when one parses, every collection is opened on the
+// simulated bus (so capabilities are built as for a device) and the rest of the input is
+// decoded as a report of each type with the elements that open built.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "hid/HidDevice.h"
 #include "hid/ReportDescriptor.h"
+#include "hid/SimulatedHid.h"
+#include "hid/SimulatedPath.h"
+
+namespace {
+
+class FuzzedDevice : public hid::ISimulatedDevice {
+public:
+    explicit FuzzedDevice(std::vector<std::uint8_t> descriptor)
+        : descriptor_(std::move(descriptor)) {}
+    std::uint16_t VendorId() const override { return 0x320F; }
+    std::uint16_t ProductId() const override { return 0x2210; }
+    std::uint16_t VersionNumber() const override { return 1; }
+    std::vector<hid::SimulatedInterface> Interfaces() const override { return {{1, descriptor_}}; }
+    bool OnOutputReport(std::uint8_t, std::span<const std::uint8_t>) override { return true; }
+
+private:
+    std::vector<std::uint8_t> descriptor_;
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
@@ -19,24 +42,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          size - 2 - descriptor.size());
     hid::ReportDescriptorInfo info;
     std::string error;
-    if (!hid::ParseReportDescriptor(descriptor, info, error) || report.empty()) {
+    if (!hid::ParseReportDescriptor(descriptor, info, error)) {
         return 0;
     }
-    for (const hid::TopLevelCollection& tlc : info.collections) {
-        for (const hid::ReportField& field : tlc.fields) {
-            hid::HidDataElement element;
-            element.reportId = field.reportId;
-            element.isButton = field.IsButton();
-            std::uint16_t page = 0;
-            std::uint16_t usage = 0;
-            field.UsageAt(0, page, usage);
-            element.usagePage = page;
-            element.usage = usage;
-            element.usageMin = 0;
-            element.usageMax = 0xFFFF;
-            element.usageList.assign(field.reportCount % 64 + 1, 0);
-            hid::CHidDevice::UnpackReport(&element, 1, report.data(), report.size(), field.type,
-                                          tlc);
+    auto bus = std::make_shared<hid::CSimulatedHidBus>();
+    auto device = std::make_shared<FuzzedDevice>(
+        std::vector<std::uint8_t>(descriptor.begin(), descriptor.end()));
+    bus->Plug(device);
+    hid::CHidDevice dev(bus);
+    const std::size_t count = info.collections.size();
+    for (std::size_t c = 0; c < count && c < 16; ++c) {
+        hid::SimulatedPath path;
+        path.vendorId = 0x320F;
+        path.productId = 0x2210;
+        path.interfaceNumber = 1;
+        path.collectionNumber = count > 1 ? static_cast<int>(c + 1) : 0;
+        if (!dev.Open(hid::FormatSimulatedPath(path), true, true, true, false) || report.empty()) {
+            continue;
+        }
+        for (int t = 0; t < hid::kReportTypeCount; ++t) {
+            hid::HidReportCaps& caps = dev.ReportCaps(static_cast<hid::ReportType>(t));
+            hid::CHidDevice::UnpackReport(caps.dataElements.data(), caps.dataElements.size(),
+                                          report.data(), report.size(),
+                                          static_cast<hid::ReportType>(t), dev.PreparsedData());
         }
     }
     return 0;
