@@ -25,6 +25,10 @@ struct CHidNode::Core {
     std::uint64_t submitted = 0;
     std::uint64_t completed = 0;
     TransportResult lastResult = TransportResult::Ok;
+    // The caller of the last write has not taken its result yet; no next write starts before,
+    // so a result is never taken by the wrong caller.
+    bool resultPending = false;
+    bool ownerWaiting = false;
 };
 
 namespace {
@@ -98,19 +102,30 @@ public:
         };
         std::unique_lock<std::mutex> lock(core.lock);
         // One write at a time per node; a write the caller gave up on still occupies it.
-        bool free = waitUntil(
-            lock, [&] { return closed_ || core.gone || (!core.writeQueued && !core.writeBusy); });
+        bool free = waitUntil(lock, [&] {
+            return closed_ || core.gone ||
+                   (!core.writeQueued && !core.writeBusy && !core.resultPending);
+        });
         if (!free || closed_ || core.gone) {
             return 0;
         }
         std::memcpy(core.writeBuffer.data(), report, length);
         core.writeLength = length;
         core.writeQueued = true;
+        core.resultPending = true;
+        core.ownerWaiting = true;
         const std::uint64_t ticket = ++core.submitted;
         core.changed.notify_all();
-        bool done =
-            waitUntil(lock, [&] { return closed_ || core.gone || core.completed >= ticket; });
-        if (!done || core.completed < ticket || core.lastResult != TransportResult::Ok) {
+        waitUntil(lock, [&] { return closed_ || core.gone || core.completed >= ticket; });
+        const bool completed = core.completed >= ticket;
+        const TransportResult result = core.lastResult;
+        // Given up or taken: either way the next write may go once the writer is done.
+        core.ownerWaiting = false;
+        if (completed) {
+            core.resultPending = false;
+        }
+        core.changed.notify_all();
+        if (!completed || closed_ || result != TransportResult::Ok) {
             return 0;
         }
         transferred = length;
@@ -200,6 +215,9 @@ void CHidNode::WriterLoop(std::shared_ptr<Core> core) {
         core->writeBusy = false;
         core->lastResult = result;
         core->completed = core->submitted;
+        if (!core->ownerWaiting) {
+            core->resultPending = false;  // its caller gave up: nobody takes this result
+        }
         if (result == TransportResult::Gone) {
             core->gone = true;
         }

@@ -298,3 +298,41 @@ TEST_F(SimulatedBus, ClosedOrUnopenedDeviceFailsEveryTransfer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Refuses keyboard LED reports (id 1) and takes command frames (id 4).
+class PickyDevice : public ScriptedDevice {
+public:
+    bool OnOutputReport(std::uint8_t, std::span<const std::uint8_t> report) override {
+        return report[0] == 4;
+    }
+};
+
+TEST(SimulatedBusWriters, TwoCollectionsWritingAtOnceEachGetTheirOwnResult) {
+    auto bus = std::make_shared<hid::CSimulatedHidBus>();
+    auto device = std::make_shared<PickyDevice>();
+    bus->Plug(device);
+    hid::CHidDevice keyboard(bus);
+    hid::CHidDevice command(bus);
+    ASSERT_TRUE(keyboard.Open("sim/hid0&vid_320f&pid_2210&mi_01&col01", true, true, true, false));
+    ASSERT_TRUE(command.Open("sim/hid0&vid_320f&pid_2210&mi_01&col04", true, true, true, false));
+    std::atomic<int> wrong{0};
+    std::thread leds([&] {
+        std::uint8_t report[2] = {0x01, 0x02};
+        for (int i = 0; i < 300; ++i) {
+            wrong += keyboard.Write(report, 2, nullptr, 1000) != 0;
+        }
+    });
+    std::thread frames([&] {
+        std::uint8_t frame[64] = {0x04};
+        for (int i = 0; i < 300; ++i) {
+            wrong += command.Write(frame, 64, nullptr, 1000) != 1;
+        }
+    });
+    leds.join();
+    frames.join();
+    EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
