@@ -60,10 +60,10 @@ protected:
         testsupport::RunEventLoopFor(1);
     }
 
+    FakeDevice device_;  // outlives the entry, as a device outlives its list entry
     std::unique_ptr<testsupport::RecordingWindow> window_;
     CDeviceOptionUI* entry_ = nullptr;
     ui::OptionButton* option_ = nullptr;
-    FakeDevice device_;
 };
 
 TEST_F(DeviceOptionTest, BindingOpensTheDeviceThenStreamsFramesAndPollsStatus) {
