@@ -79,6 +79,19 @@ private:
     int fd_ = -1;
 };
 
+// Only our own virtual device: a real mouse plugged into the machine must not get frames.
+bool IsUhidNode(const std::string& path) {
+    hid::HidrawPath parsed;
+    if (!hid::ParseHidrawPath("/dev", path, parsed)) {
+        return false;
+    }
+    char target[4096];
+    const std::string link = "/sys/class/hidraw/" + parsed.nodeName;
+    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    return n > 0 &&
+           std::string(target, static_cast<std::size_t>(n)).find("/uhid/") != std::string::npos;
+}
+
 TEST(UhidIntegration, BackendDrivesARealHidrawNode) {
     UhidDevice uhid;
     if (!uhid.Create()) {
@@ -91,7 +104,7 @@ TEST(UhidIntegration, BackendDrivesARealHidrawNode) {
         ASSERT_TRUE(backend->Enumerate(paths));
         for (const std::string& path : paths) {
             if (hid::ParseVendorId(path) == 0x320F && hid::ParseCollectionNumber(path) == 4 &&
-                backend->IsPresent(path)) {
+                backend->IsPresent(path) && IsUhidNode(path)) {
                 commandPath = path;
             }
         }
