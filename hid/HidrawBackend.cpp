@@ -187,12 +187,20 @@ bool ParseHidrawPath(const std::string& devRoot, const std::string& path, Hidraw
            out.instance.find('/') == std::string::npos;
 }
 
+namespace {
+
+const char* ReplayedSysfsRoot() {
+    const char* root = std::getenv("ZORVATH_SYSFS_ROOT");
+    return root != nullptr && *root != '\0' && std::string(root) != "/sys" ? root : nullptr;
+}
+
+}  // namespace
+
 CHidrawBackend::CHidrawBackend()
-    : CHidrawBackend(
-          std::getenv("ZORVATH_SYSFS_ROOT") != nullptr && *std::getenv("ZORVATH_SYSFS_ROOT") != '\0'
-              ? std::getenv("ZORVATH_SYSFS_ROOT")
-              : "/sys",
-          "/dev") {}
+    : CHidrawBackend(ReplayedSysfsRoot() != nullptr ? ReplayedSysfsRoot() : "/sys", "/dev") {
+    // The nodes of this machine do not belong to a replayed tree: never open them for it.
+    canOpen_ = ReplayedSysfsRoot() == nullptr;
+}
 
 CHidrawBackend::CHidrawBackend(std::string sysfsRoot, std::string devRoot)
     : sysfsRoot_(std::move(sysfsRoot)), devRoot_(std::move(devRoot)) {}
@@ -296,7 +304,7 @@ bool CHidrawBackend::IsPresent(const std::string& path) {
 
 std::unique_ptr<IHidHandle> CHidrawBackend::Open(const std::string& path, bool write) {
     HidrawPath parsed;
-    if (!ParseHidrawPath(devRoot_, path, parsed)) {
+    if (!canOpen_ || !ParseHidrawPath(devRoot_, path, parsed)) {
         return nullptr;
     }
     std::string target;

@@ -43,7 +43,8 @@ bool ParseHidrawPath(const std::string& devRoot, const std::string& path, Hidraw
 // handles of their collections.
 class CHidrawBackend final : public IHidBackend {
 public:
-    // Roots default to $ZORVATH_SYSFS_ROOT (or "/sys") and "/dev".
+    // Roots default to "/sys" and "/dev". $ZORVATH_SYSFS_ROOT replays another tree (a user's
+    // sysfs dump): it is enumerated and described, but no device node is opened for it.
     CHidrawBackend();
     CHidrawBackend(std::string sysfsRoot, std::string devRoot);
     ~CHidrawBackend() override;
@@ -64,6 +65,7 @@ private:
 
     std::string sysfsRoot_;
     std::string devRoot_;
+    bool canOpen_ = true;
     mutable std::mutex lock_;
     std::map<std::string, std::shared_ptr<const HidrawNodeInfo>> cache_;
     std::map<std::string, std::weak_ptr<CHidrawNode>> openNodes_;  // by node name + instance
