@@ -6,6 +6,10 @@
 #include "app/ListInterfaces.h"
 #include "base/Trace.h"
 
+#if ZORVATH_HAS_GUI
+#include "app/Application.h"
+#endif
+
 int main(int argc, char** argv) {
     trace::InitFromEnvironment();
     std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -15,6 +19,7 @@ int main(int argc, char** argv) {
                      CommandLineUsage().c_str());
         return 2;
     }
+    // These answer without a display.
     if (options.help) {
         std::fputs(CommandLineUsage().c_str(), stdout);
         return 0;
@@ -26,6 +31,10 @@ int main(int argc, char** argv) {
     if (options.trace) {
         trace::Enable(true);
     }
-    // Until the main window exists the program reports what it found.
+#if ZORVATH_HAS_GUI
+    if (!options.listInterfaces) {
+        return RunApplication(options, argc, argv);
+    }
+#endif
     return ListInterfaces(options, stdout);
 }
