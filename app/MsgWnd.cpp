@@ -57,6 +57,10 @@ bool CMsgWnd::Build() {
 
 void CMsgWnd::InitWindow() {
     closeButton_ = FindControl(QStringLiteral("closebtn"));
+    // The frameless box still names itself to the window list and screen readers.
+    if (auto* title = FindControl<QLabel>(QStringLiteral("MessageTitle"))) {
+        setWindowTitle(title->text());
+    }
 }
 
 void CMsgWnd::SetTitle(const QString& title) {
