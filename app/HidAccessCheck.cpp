@@ -32,29 +32,30 @@ std::string DeviceNodeOfPath(const std::string& path) {
     return path.substr(0, path.find_first_of("&#"));
 }
 
-HidAccess CheckHidAccess(hid::IHidBackend& backend) {
+int ProbeNodeAccess(const std::string& node) {
+    // Asking the kernel is enough: opening would start the node's reader thread.
+    return ::access(node.c_str(), R_OK | W_OK) == 0 ? 0 : errno;
+}
+
+HidAccess CheckHidAccess(hid::IHidBackend& backend, NodeAccessProbe probe) {
     std::vector<std::string> paths;
     if (!backend.Enumerate(paths)) {
         return HidAccess::NoDevice;
     }
-    bool present = false;
     bool denied = false;
     for (const std::string& path : paths) {
         if (!IsSupported(path)) {
             continue;
         }
-        present = true;
         const std::string node = DeviceNodeOfPath(path);
-        // Asking the kernel is enough: opening would start the node's reader thread.
-        if (node.empty() || ::access(node.c_str(), R_OK | W_OK) == 0) {
+        const int error = node.empty() ? 0 : probe(node);
+        if (error == 0) {
             return HidAccess::Accessible;
         }
-        if (errno == EACCES || errno == EPERM) {
+        if (error == EACCES || error == EPERM) {
             denied = true;
         }
     }
-    if (denied) {
-        return HidAccess::PermissionDenied;
-    }
-    return present ? HidAccess::Accessible : HidAccess::NoDevice;
+    // Present but gone again, or otherwise unreadable: nothing the user can fix with a rule.
+    return denied ? HidAccess::PermissionDenied : HidAccess::NoDevice;
 }

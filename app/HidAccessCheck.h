@@ -12,7 +12,11 @@ enum class HidAccess {
     PermissionDenied,  // supported interfaces are present, but none of their nodes may be opened
 };
 
-HidAccess CheckHidAccess(hid::IHidBackend& backend);
+// Whether this user may open a device node for reading and writing: 0, or the errno value.
+using NodeAccessProbe = int (*)(const std::string& node);
+int ProbeNodeAccess(const std::string& node);
+
+HidAccess CheckHidAccess(hid::IHidBackend& backend, NodeAccessProbe probe = &ProbeNodeAccess);
 
 // The device node of an interface path ("/dev/hidraw3&vid_..." -> "/dev/hidraw3"); empty for
 // paths that name no node (simulated interfaces).

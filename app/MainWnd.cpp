@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
@@ -16,6 +17,7 @@
 #include "base/Trace.h"
 #include "ui/LanguageTexts.h"
 #include "ui/PopupMenu.h"
+#include "ui/SkinResources.h"
 
 namespace {
 
@@ -68,6 +70,13 @@ bool CMainWnd::Build() {
     setButton_ = FindControl(Latin("setbtn"));
     if (QWidget* noDevice = FindControl(Latin("No_device_Link"))) {
         noDevice->installEventFilter(this);
+    }
+    // Labels that name a skin picture show it.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        const QString picture = label->property("picture").toString();
+        if (!picture.isEmpty()) {
+            label->setPixmap(ui::LoadPicture(picture));
+        }
     }
     SyncMaximiseButtons();
     return true;
@@ -140,11 +149,19 @@ void CMainWnd::Notify(const ui::Notification& n) {
         Exit();
         return;
     }
+    if (router_) {
+        router_->Route(n);
+        return;
+    }
+    // Without a router the window still answers its caption.
     if (n.type == Latin(ui::notify::kClick)) {
         const QString& name = n.senderName;
-        if (name.compare(Latin("closebtn"), Qt::CaseInsensitive) == 0 ||
-            name.compare(Latin("nodevice_ok_btn"), Qt::CaseInsensitive) == 0) {
-            close();
+        if (name.compare(Latin("closebtn"), Qt::CaseInsensitive) == 0) {
+            CloseToTray();
+            return;
+        }
+        if (name.compare(Latin("nodevice_ok_btn"), Qt::CaseInsensitive) == 0) {
+            HideWindow();
             return;
         }
         if (name.compare(Latin("minbtn"), Qt::CaseInsensitive) == 0) {
@@ -159,9 +176,6 @@ void CMainWnd::Notify(const ui::Notification& n) {
             showNormal();
             return;
         }
-    }
-    if (router_) {
-        router_->Route(n);
     }
 }
 
@@ -190,6 +204,7 @@ void CMainWnd::AdjustScaling() {
 }
 
 void CMainWnd::ActivateMainWindow() {
+    trace::Line("MAIN_WND ActivateMainWindow");
     activatedOnce_ = true;
     UpdateNoDeviceLink();
     if (isMinimized()) {
@@ -302,6 +317,19 @@ void CMainWnd::showEvent(QShowEvent* event) {
     ui::Window::showEvent(event);
     if (isVisible() && !event->spontaneous()) {
         emit Shown();
+    }
+}
+
+void CMainWnd::CloseToTray() {
+    CloseOwnedWindows();
+    close();
+}
+
+void CMainWnd::HideWindow() {
+    if (HasTray()) {
+        hide();
+    } else {
+        showMinimized();
     }
 }
 

@@ -25,6 +25,8 @@ struct MainWndOptions {
     bool useSessionBus = true;
     // Watch logind's sleep signal on the system bus.
     bool useSystemBus = true;
+    // Tests: make the tray icon even where the platform reports no status area.
+    bool trayWithoutStatusArea = false;
 };
 
 // The single top-level window: builds the main layout, owns the device parts and the thread
@@ -98,6 +100,14 @@ public:
 
     // Ends the program: closes the windows it owns, stops the threads, quits the event loop.
     void Exit();
+    // "closebtn": hides the window in the tray; where there is no tray the program ends.
+    void CloseToTray();
+    // "nodevice_ok_btn": hides the window in the tray; without a tray it is minimised instead,
+    // since a hidden window without a tray could never be brought back.
+    void HideWindow();
+    bool IsExiting() const { return exiting_; }
+    // The settings and about windows close.
+    void CloseOwnedWindows();
     bool HasTray() const { return tray_ != nullptr; }
     QSystemTrayIcon* Tray() const { return tray_; }
 
@@ -128,7 +138,6 @@ private:
     void CreateTray();
     void ShowTrayMenu();
     void OnTrayActivated(int reason);
-    void CloseOwnedWindows();
     void UpdateNoDeviceLink();
     void SyncMaximiseButtons();
     void ShutDown();

@@ -9,7 +9,9 @@
 // "menu.xml". Without a status area there is no tray, and closing the window ends the program.
 
 void CMainWnd::CreateTray() {
-    if (!options_.useTray || !QSystemTrayIcon::isSystemTrayAvailable() || tray_ != nullptr) {
+    const bool statusArea =
+        QSystemTrayIcon::isSystemTrayAvailable() || options_.trayWithoutStatusArea;
+    if (!options_.useTray || !statusArea || tray_ != nullptr) {
         return;
     }
     tray_ = new QSystemTrayIcon(windowIcon(), this);

@@ -23,8 +23,9 @@ public:
     using Body = std::function<void(std::stop_token)>;
     using Task = std::function<void()>;
 
-    // wakeUi is called from any thread whenever a hand-over is queued; it must arrange that
-    // RunPending is called on the UI thread soon (and must not block).
+    // Construct on the UI thread. wakeUi is called from any thread whenever a hand-over is
+    // queued; it must arrange that RunPending is called on the UI thread soon (and must not
+    // block).
     explicit CThreadSlots(std::function<void()> wakeUi);
     // Stops every thread still running (see StopAll).
     ~CThreadSlots();
@@ -48,7 +49,7 @@ public:
 
     // Worker: runs task on the UI thread and waits until it ran. Returns false without running
     // it when the worker's stop was requested or the slots are stopping (so no worker ever
-    // waits on a UI thread that is joining it).
+    // waits on a UI thread that is joining it). Called on the UI thread it runs task at once.
     bool Send(const std::stop_token& token, Task task);
     // Any thread: queues task for the UI thread. False when the slots are stopping.
     bool Post(Task task);
@@ -56,20 +57,26 @@ public:
     int RunPending();
 
 private:
-    struct Slot {
-        std::jthread thread;
-        std::shared_ptr<bool> finished;  // guarded by mutex_
-    };
     struct Pending {
         Task task;
-        std::shared_ptr<bool> done;  // null for a post; guarded by mutex_
+        std::shared_ptr<bool> done;  // null for a post; guarded by State::mutex
+    };
+    // Shared with the threads, so a thread left running past the join time never touches a
+    // destroyed object.
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;  // a thread finished, a hand-over was queued or ran
+        std::deque<Pending> pending;
+        bool stopping = false;
+    };
+    struct Slot {
+        std::jthread thread;
+        std::shared_ptr<bool> finished;  // guarded by State::mutex
     };
 
     std::function<void()> wakeUi_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;  // a thread finished, a hand-over was queued or ran
-    std::array<Slot, kSlotCount> slots_;
-    std::deque<Pending> pending_;
-    bool stopping_ = false;
+    std::thread::id uiThread_;  // the constructing thread
+    std::shared_ptr<State> state_;
+    std::array<Slot, kSlotCount> slots_;  // touched by the UI thread only
     int abandoned_ = 0;
 };

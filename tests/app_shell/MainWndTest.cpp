@@ -1,0 +1,255 @@
+#include "app/MainWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "tests/support/ui/UiTestHarness.h"
+#include "ui/LanguageTexts.h"
+#include "ui/TabLayout.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Records what the window asks of the device part; its discovery thread posts the first-pass
+// activation like the real one, once released.
+class FakeSwitcher : public IDeviceSwitcher {
+public:
+    explicit FakeSwitcher(CMainWnd& window) : window_(window) {}
+
+    std::vector<std::string> calls;
+    int visibleEntries = 0;
+    std::atomic<bool> releaseFirstPass{true};
+    std::vector<bool> liveLight, windowActive;
+
+    void CreateDevicePages() override { calls.push_back("CreateDevicePages"); }
+    void StartThreads() override {
+        calls.push_back("StartThreads");
+        window_.Threads().Start(CMainWnd::kDiscoverySlot, [this](std::stop_token token) {
+            std::mutex mutex;
+            std::condition_variable_any wake;
+            std::unique_lock lock(mutex);
+            while (!releaseFirstPass && !token.stop_requested()) {
+                wake.wait_for(lock, token, 5ms, [] { return false; });
+            }
+            window_.PostToUi([this] { window_.ActivateMainWindow(); });
+            wake.wait(lock, token, [] { return false; });
+        });
+    }
+    int CountVisibleEntries() const override { return visibleEntries; }
+    void SetWindowActive(bool active) override { windowActive.push_back(active); }
+    void SetLiveLight(bool on) override { liveLight.push_back(on); }
+    void OnLanguageChanged() override { calls.push_back("OnLanguageChanged"); }
+    void Shutdown() override { calls.push_back("Shutdown"); }
+
+private:
+    CMainWnd& window_;
+};
+
+MainWndOptions QuietOptions() {
+    MainWndOptions options;
+    options.useSessionBus = false;
+    options.useSystemBus = false;
+    return options;
+}
+
+class MainWndTest : public testsupport::UiTest {
+protected:
+    std::unique_ptr<CMainWnd> MakeWindow(MainWndOptions options = QuietOptions(),
+                                         FakeSwitcher** switcher = nullptr) {
+        auto window = std::make_unique<CMainWnd>(options);
+        if (switcher != nullptr) {
+            auto fake = std::make_unique<FakeSwitcher>(*window);
+            *switcher = fake.get();
+            window->SetDeviceSwitcher(std::move(fake));
+        }
+        EXPECT_TRUE(window->Build()) << window->LayoutError().toStdString();
+        return window;
+    }
+};
+
+TEST_F(MainWndTest, MainLayoutHasEveryControlThePartsLookUp) {
+    auto window = MakeWindow();
+    for (const char* name : {"root",
+                             "closebtn",
+                             "maxbtn",
+                             "restorebtn",
+                             "minbtn",
+                             "skinbtn",
+                             "setbtn",
+                             "gamemodebtn",
+                             "cloudbtn",
+                             "smarteyesbtn",
+                             "control_light_status",
+                             "device_select_layout",
+                             "device_select_prev",
+                             "device_select_next",
+                             "deng_same_mode",
+                             "No_device_Link",
+                             "nodevice_ok_btn",
+                             "nodevice_title",
+                             "nodevice_text",
+                             "nodevice_udev_command"}) {
+        EXPECT_NE(window->FindControl(QString::fromLatin1(name)), nullptr) << name;
+    }
+    // Both tab layouts start with their empty page 0; the no-device page lives on page 0.
+    for (const char* name : {"device_switch", "device_power_switch"}) {
+        auto* tabs = window->FindControl<ui::TabLayout>(QString::fromLatin1(name));
+        ASSERT_NE(tabs, nullptr) << name;
+        EXPECT_EQ(tabs->Count(), 1) << name;
+    }
+    QWidget* page0 = window->FindControl<ui::TabLayout>(QStringLiteral("device_switch"))->widget(0);
+    EXPECT_TRUE(page0->isAncestorOf(window->FindControl(QStringLiteral("No_device_Link"))));
+    EXPECT_EQ(window->windowTitle(), CMainWnd::ProductName());
+}
+
+TEST_F(MainWndTest, StartsHiddenAndShowsAfterTheFirstDiscoveryPass) {
+    FakeSwitcher* switcher = nullptr;
+    auto window = MakeWindow(QuietOptions(), &switcher);
+    switcher->releaseFirstPass = false;
+    window->Start();
+    EXPECT_EQ(switcher->calls, (std::vector<std::string>{"CreateDevicePages", "StartThreads"}));
+    EXPECT_TRUE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
+    testsupport::RunEventLoopFor(150);
+    EXPECT_FALSE(window->isVisible());
+    switcher->releaseFirstPass = true;
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    // No device: the no-device page shows.
+    EXPECT_TRUE(window->FindControl(QStringLiteral("No_device_Link"))->isVisible());
+    // Timer 1011 gave the window its size.
+    QTRY_COMPARE_WITH_TIMEOUT(window->size(), QSize(1000, 640), 1000);
+}
+
+TEST_F(MainWndTest, NoDevicePageHidesWhenAnEntryIsVisible) {
+    FakeSwitcher* switcher = nullptr;
+    auto window = MakeWindow(QuietOptions(), &switcher);
+    switcher->visibleEntries = 1;
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    EXPECT_FALSE(window->FindControl(QStringLiteral("No_device_Link"))->isVisible());
+    switcher->visibleEntries = 0;
+    window->ActivateMainWindow();
+    EXPECT_TRUE(window->FindControl(QStringLiteral("No_device_Link"))->isVisible());
+}
+
+TEST_F(MainWndTest, WithoutTrayClosingEndsTheProgramAndStopsTheThreads) {
+    FakeSwitcher* switcher = nullptr;
+    auto window = MakeWindow(QuietOptions(), &switcher);
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    ASSERT_FALSE(window->HasTray());  // offscreen has no status area
+    const auto start = std::chrono::steady_clock::now();
+    window->close();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+    EXPECT_TRUE(window->IsExiting());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
+    EXPECT_EQ(switcher->calls.back(), "Shutdown");
+}
+
+TEST_F(MainWndTest, WithTrayClosingHidesAndExitEnds) {
+    MainWndOptions options = QuietOptions();
+    options.trayWithoutStatusArea = true;
+    FakeSwitcher* switcher = nullptr;
+    auto window = MakeWindow(options, &switcher);
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    ASSERT_TRUE(window->HasTray());
+    EXPECT_EQ(window->Tray()->toolTip(), CMainWnd::ProductName());
+
+    // The caption's close button hides; the threads keep running.
+    auto* closeButton = window->FindControl<QAbstractButton>(QStringLiteral("closebtn"));
+    ASSERT_NE(closeButton, nullptr);
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->IsExiting());
+    EXPECT_TRUE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
+
+    // A left click on the tray icon brings it back, another hides it again.
+    emit window->Tray()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window->isVisible());
+    emit window->Tray()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(window->isVisible());
+
+    // The menu's "exit" ends the program.
+    window->Notify(ui::Notification{QStringLiteral("menucommand"), window.get(),
+                                    QStringLiteral("exit"), 0, 0});
+    EXPECT_TRUE(window->IsExiting());
+    EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
+}
+
+TEST_F(MainWndTest, NoDeviceOkWithoutTrayMinimisesInsteadOfHiding) {
+    auto window = MakeWindow();
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    QTest::mouseClick(window->FindControl<QAbstractButton>(QStringLiteral("nodevice_ok_btn")),
+                      Qt::LeftButton);
+    EXPECT_FALSE(window->IsExiting());
+    EXPECT_TRUE(window->isMinimized() || window->isVisible());
+}
+
+// The discovery thread hands arrivals over synchronously; exiting while it waits in such a
+// hand-over must neither deadlock nor lose the hand-over.
+TEST_F(MainWndTest, ExitWhileAWorkerWaitsInAHandOver) {
+    auto window = MakeWindow();
+    window->Start();
+    std::atomic<int> handedOver{0};
+    std::atomic<bool> waiting{false};
+    ASSERT_TRUE(window->Threads().Start(CMainWnd::kLightSyncSlot, [&](std::stop_token token) {
+        while (!token.stop_requested()) {
+            waiting = true;
+            if (window->SendToUi(token, [&] { ++handedOver; })) {
+                std::this_thread::sleep_for(1ms);
+            }
+        }
+    }));
+    while (!waiting) {
+        std::this_thread::sleep_for(1ms);
+    }
+    // No event loop runs now: the worker is blocked until Exit runs its hand-over.
+    const auto start = std::chrono::steady_clock::now();
+    window->Exit();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+    EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kLightSyncSlot));
+    EXPECT_GE(handedOver, 1);
+    EXPECT_EQ(window->Threads().AbandonedCount(), 0);
+}
+
+TEST_F(MainWndTest, LightControlAndSleepReachEveryDevice) {
+    FakeSwitcher* switcher = nullptr;
+    auto window = MakeWindow(QuietOptions(), &switcher);
+    window->Start();
+    auto* status = window->FindControl<QLabel>(QStringLiteral("control_light_status"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), ui::Text(QStringLiteral("control_light_on_text")));
+
+    window->SetLightControlState(0);
+    EXPECT_EQ(window->LightControlState(), 0);
+    EXPECT_EQ(status->text(), ui::Text(QStringLiteral("control_light_off_text")));
+    window->SetLightControlState(1);
+    EXPECT_EQ(status->text(), ui::Text(QStringLiteral("control_light_on_text")));
+
+    window->OnSuspend();
+    EXPECT_FALSE(window->SystemAwake());
+    window->OnResume();
+    EXPECT_TRUE(window->SystemAwake());
+    EXPECT_EQ(switcher->liveLight, (std::vector<bool>{false, true, false, true}));
+
+    // Resuming restores what the other program last asked for.
+    window->SetLightControlState(0);
+    window->OnSuspend();
+    window->OnResume();
+    EXPECT_EQ(switcher->liveLight.back(), false);
+    window->Exit();
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include "app/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "tests/support/TestDirs.h"
+#include "tests/support/ui/UiTestHarness.h"
+
+namespace {
+
+QString FreshFolder(const char* hint) {
+    return QString::fromStdString(testsupport::MakeTempDir(hint));
+}
+
+TEST(SingleInstance, SecondAskerMakesTheFirstComeForward) {
+    testsupport::UiApplication();
+    const QString folder = FreshFolder("instance");
+    CSingleInstance first(folder);
+    ASSERT_EQ(first.Acquire(), CSingleInstance::Role::First);
+    QSignalSpy activated(&first, &CSingleInstance::ActivateRequested);
+
+    CSingleInstance second(folder);
+    EXPECT_EQ(second.Acquire(), CSingleInstance::Role::Second);
+    EXPECT_TRUE(activated.wait(2000));
+    EXPECT_EQ(activated.count(), 1);
+}
+
+TEST(SingleInstance, StrangersBytesDoNotActivate) {
+    testsupport::UiApplication();
+    const QString folder = FreshFolder("instance");
+    CSingleInstance first(folder);
+    ASSERT_EQ(first.Acquire(), CSingleInstance::Role::First);
+    QSignalSpy activated(&first, &CSingleInstance::ActivateRequested);
+    QLocalSocket stranger;
+    stranger.connectToServer(first.SocketPath());
+    ASSERT_TRUE(stranger.waitForConnected(1000));
+    stranger.write(QByteArray(200, 'x'));
+    stranger.waitForBytesWritten(1000);
+    EXPECT_FALSE(activated.wait(300));
+}
+
+// A lock file left by a process that no longer exists is taken over.
+TEST(SingleInstance, StaleLockOfACrashedProcessIsTakenOver) {
+    testsupport::UiApplication();
+    const QString folder = FreshFolder("instance");
+    QProcess gone;
+    gone.start(QStringLiteral("/bin/true"));
+    ASSERT_TRUE(gone.waitForFinished(5000));
+    const qint64 deadPid = gone.processId() != 0 ? gone.processId() : 999999;
+    {
+        QFile lock(folder + QStringLiteral("/zorvath-config.lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(deadPid) + "\nzorvath-config\n" +
+                   QHostInfo::localHostName().toUtf8() + "\n");
+    }
+    QFile staleSocket(folder + QStringLiteral("/zorvath-config.socket"));
+    ASSERT_TRUE(staleSocket.open(QIODevice::WriteOnly));  // a leftover file in the way
+    staleSocket.close();
+    CSingleInstance instance(folder);
+    EXPECT_EQ(instance.Acquire(), CSingleInstance::Role::First);
+}
+
+TEST(SingleInstance, UnusableFolderRunsAlone) {
+    testsupport::UiApplication();
+    const QString file = FreshFolder("instance") + QStringLiteral("/not-a-folder");
+    QFile blocker(file);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CSingleInstance instance(file);
+    EXPECT_EQ(instance.Acquire(), CSingleInstance::Role::Failed);
+}
+
+// Two real processes: the second ends at once with 0 and the first comes to the front.
+TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
+    testsupport::UiApplication();
+    const QString root = FreshFolder("two-programs");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name :
+         {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+        const QString dir = root + QLatin1Char('/') + QString::fromLatin1(name);
+        QDir().mkpath(dir);
+        QFile::setPermissions(
+            dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        env.insert(QString::fromLatin1(name), dir);
+    }
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    const QString program = QStringLiteral(ZORVATH_PROGRAM);
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program, {QStringLiteral("--simulate"), QStringLiteral("--trace"),
+                          QStringLiteral("--quit-after"), QStringLiteral("3000")});
+    ASSERT_TRUE(first.waitForStarted(5000));
+    const QString socket = root + QStringLiteral("/XDG_RUNTIME_DIR/zorvath-config.socket");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
+    QProcess second;
+    second.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    second.start(program, {QStringLiteral("--simulate")});
+    ASSERT_TRUE(second.waitForFinished(3000));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+    const QString log = QString::fromUtf8(first.readAllStandardError());
+    EXPECT_GE(log.count(QStringLiteral("MAIN_WND ActivateMainWindow")), 2) << log.toStdString();
+}
+
+}  // namespace
