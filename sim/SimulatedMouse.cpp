@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::size_t kSettingsSlotSize = 128;
 constexpr std::size_t kReportRateByte = 14;
+constexpr std::size_t kActiveStageByte = 24;
+constexpr std::uint8_t kDpiStages = 4;
 constexpr unsigned kReportRates[] = {125, 250, 500, 1000, 2000};
 
 EmulatedDeviceDescription MouseDescription() {
@@ -46,6 +48,26 @@ bool CSimulatedMouse::SwitchProfileOnDevice(std::uint8_t profile) {
         }
     });
     return known && SendSettingsChangedEvent();
+}
+
+bool CSimulatedMouse::PressDpiButton() {
+    bool changed = false;
+    Firmware().EditMemory([&](FirmwareMemory& memory) {
+        const std::size_t profile = memory.settings.empty() ? 0 : memory.settings[0];
+        const std::size_t at = profile * kSettingsSlotSize + kActiveStageByte;
+        if (at < memory.settings.size()) {
+            memory.settings[at] = static_cast<std::uint8_t>((memory.settings[at] + 1) % kDpiStages);
+            changed = true;
+        }
+    });
+    return changed && SendSettingsChangedEvent();
+}
+
+std::uint8_t CSimulatedMouse::ActiveDpiStage() {
+    FirmwareMemory memory = Firmware().Memory();
+    const std::size_t profile = memory.settings.empty() ? 0 : memory.settings[0];
+    const std::size_t at = profile * kSettingsSlotSize + kActiveStageByte;
+    return at < memory.settings.size() ? memory.settings[at] : 0;
 }
 
 void CSimulatedMouse::StartMoving(std::int16_t dx, std::int16_t dy, std::uint8_t buttons) {

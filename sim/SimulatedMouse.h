@@ -24,6 +24,11 @@ public:
     // What the profile button on the mouse does: another profile becomes current (settings
     // byte 0) and the host is told the settings changed. False for a profile the mouse lacks.
     bool SwitchProfileOnDevice(std::uint8_t profile);
+    // What the DPI button on the mouse does: the current profile's active DPI stage (settings
+    // byte 24) moves to the next of the four stages, and the host is told the settings changed.
+    bool PressDpiButton();
+    // Active DPI stage of the current profile.
+    std::uint8_t ActiveDpiStage();
     // Report rate of the current profile (settings byte 14): 125, 250, 500, 1000 or 2000 Hz.
     unsigned ReportRateHz();
 };

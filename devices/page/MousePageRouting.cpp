@@ -1,0 +1,71 @@
+// The mouse rows of the main window's routing tables, by notification type and control name.
+#include "devices/page/ControlName.h"
+#include "devices/page/ZelvaneMouseDevice.h"
+#include "ui/Notification.h"
+
+using devices::page::MatchIndexed;
+
+bool CZelvaneMouseDevice::HandleNotification(const ui::Notification& notification) {
+    const QString& type = notification.type;
+    const QString& name = notification.senderName;
+    auto is = [&name](const char* exact) {
+        return name.compare(QLatin1String(exact), Qt::CaseInsensitive) == 0;
+    };
+    int n = 0;
+    if (type == QLatin1String(ui::notify::kValueChanged)) {
+        if (MatchIndexed(name, QStringLiteral("DPI_slider_"), &n)) {
+            OnDpiSliderChanged(n);
+        } else if (is("pointer_speed_slider")) {
+            OnPointerSpeedChanged();
+        } else if (is("scroll_speed_slider")) {
+            OnScrollSpeedChanged();
+        } else if (is("double_click_slider")) {
+            OnDoubleClickChanged();
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (type == QLatin1String(ui::notify::kMoveValueChanged)) {
+        if (MatchIndexed(name, QStringLiteral("DPI_slider_"), &n)) {
+            OnDpiSliderMoving(n);
+        } else if (MatchIndexed(name, QStringLiteral("tamric_DPI_slider_"), &n)) {
+            OnTamricDpiSliderMoving(n);
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (type == QLatin1String(ui::notify::kKillFocus)) {
+        if (MatchIndexed(name, QStringLiteral("DPI_edit_"), &n)) {
+            OnDpiEditKillFocus(n);
+        } else if (MatchIndexed(name, QStringLiteral("tamric_DPI_edit_"), &n)) {
+            OnTamricDpiEditKillFocus(n);
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (type == QLatin1String(ui::notify::kSelectChanged)) {
+        if (MatchIndexed(name, QStringLiteral("DPI_enable_check_"), &n)) {
+            OnDpiEnableChanged(n);
+        } else if (MatchIndexed(name, QStringLiteral("polling_rate_option_"), &n)) {
+            OnReportRateSelected(n);
+        } else if (MatchIndexed(name, QStringLiteral("mouse_device_seting_option_"), &n)) {
+            SelectSettingsPage(n);
+        } else if (is("pointer_precision_check")) {
+            OnPointerPrecisionChanged();
+        } else if (is("scrolls_page_check")) {
+            OnScrollsPageChanged();
+        } else {
+            return false;
+        }
+        return true;
+    }
+    if (type == QLatin1String(ui::notify::kClick) &&
+        MatchIndexed(name, QStringLiteral("key_"), &n)) {
+        SelectKey(n);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,90 @@
+// The preview and listener threads: events reach the page, threads sleep when idle and stop
+// at once.
+#include <chrono>
+
+#include "tests/devices/CoreFixture.h"
+
+namespace devicetest {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST_F(MouseCoreTest, DpiButtonOnTheMouseAsksForTimer1002AndTheRefreshReadsTheNewStage) {
+    OpenDevice();
+    ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
+    ASSERT_TRUE(core->ListenerRunning());
+    const std::uint8_t before = rig->mouse->ActiveDpiStage();
+    ASSERT_TRUE(rig->mouse->PressDpiButton());
+    ASSERT_TRUE(listener.WaitForTimer(2000ms));
+    {
+        std::lock_guard lock(listener.mutex);
+        ASSERT_EQ(listener.timers.size(), 1u);  // the release carries no usage
+        EXPECT_EQ(listener.timers[0], (std::pair<int, int>{1002, 500}));
+    }
+    core->RefreshFromDevice();
+    EXPECT_EQ(core->GetDeviceState().activeStage, (before + 1) % 4);
+    EXPECT_EQ(core->Profile().GetActiveDpiStage(), (before + 1) % 4);
+}
+
+TEST_F(MouseCoreTest, OtherUsagesAreIgnored) {
+    OpenDevice();
+    ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
+    ASSERT_TRUE(rig->mouse->SendEvent(0x00E9));
+    EXPECT_FALSE(listener.WaitForTimer(200ms));
+}
+
+TEST_F(MouseCoreTest, BothThreadsEndWithin100MsOfStopping) {
+    OpenDevice();
+    ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
+    ASSERT_TRUE(core->PreviewRunning());
+    ASSERT_TRUE(core->ListenerRunning());
+    std::this_thread::sleep_for(20ms);  // both are waiting now: preview idle, listener reading
+    const auto start = std::chrono::steady_clock::now();
+    core->StopThreads();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(core->PreviewRunning());
+    EXPECT_FALSE(core->ListenerRunning());
+    EXPECT_LT(took, 100ms);
+}
+
+TEST_F(MouseCoreTest, EventInterfaceCloseAbandonsTheReadAndReopenListensAgain) {
+    OpenDevice();
+    ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
+    const auto start = std::chrono::steady_clock::now();
+    core->CloseEventInterface();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_FALSE(core->IsEventOpen());
+    ASSERT_TRUE(core->ReopenEventInterface(rig->EventPath()));
+    ASSERT_TRUE(rig->mouse->SwitchProfileOnDevice(1));
+    EXPECT_TRUE(listener.WaitForTimer(2000ms));
+}
+
+TEST_F(MouseCoreTest, ListenerSurvivesTheMouseVanishing) {
+    OpenDevice();
+    ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
+    rig->Unplug();
+    std::this_thread::sleep_for(50ms);
+    const auto start = std::chrono::steady_clock::now();
+    core->CloseEventInterface();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+}
+
+TEST_F(MouseCoreTest, FailedEventOpenStillStartsAListenerThatStopsPromptly) {
+    EXPECT_FALSE(core->OpenEventInterface("/nonexistent&mi_01&col03"));
+    EXPECT_TRUE(core->ListenerRunning());
+    const auto start = std::chrono::steady_clock::now();
+    core->CloseEventInterface();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+}
+
+TEST_F(MouseCoreTest, MouseHasNoLedsAndNothingIsStreamed) {
+    OpenDevice();
+    EXPECT_EQ(core->GetLedCount(), 0);
+    core->ShowLightFrame();
+    core->SetLiveLight(true);
+    std::this_thread::sleep_for(30ms);
+    EXPECT_TRUE(Firmware().ReceivedFrames().empty());
+}
+
+}  // namespace
+}  // namespace devicetest
