@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program with an emulated mouse.
-# Without a display it runs headless and writes a screenshot instead.
+# Without a display it runs headless and writes a screenshot of the main window instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,9 +14,13 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display found: running headless with an emulated mouse."
-"$program" --simulate --list-interfaces
-shot=build/screenshot.png
-if QT_QPA_PLATFORM=offscreen "$program" --simulate --screenshot "$shot" --quit-after 4000 "$@" \
+mkdir -p out
+shot="$PWD/out/screenshot.png"
+rm -f "$shot"
+if QT_QPA_PLATFORM=offscreen "$program" --simulate --screenshot "$shot" --quit-after 5000 "$@" \
     && [ -f "$shot" ]; then
     echo "Screenshot of the main window: $shot"
+else
+    echo "The program ended without writing a screenshot." >&2
+    exit 1
 fi

@@ -13,6 +13,7 @@
 #include "app/MainWnd.h"
 #include "app/MainWndAssembly.h"
 #include "app/MsgWnd.h"
+#include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "base/AtomicFile.h"
 #include "base/Trace.h"
@@ -89,6 +90,8 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
         }
         QObject::connect(&instance, &CSingleInstance::ActivateRequested, &window,
                          &CMainWnd::ActivateMainWindow);
+        CQuitSignals quitSignals;
+        QObject::connect(&quitSignals, &CQuitSignals::QuitRequested, &window, &CMainWnd::Exit);
         if (!options.screenshotPath.empty()) {
             QObject::connect(
                 &window, &CMainWnd::Shown, &window,

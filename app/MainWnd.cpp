@@ -354,7 +354,9 @@ void CMainWnd::Exit() {
     CloseOwnedWindows();
     hide();
     ShutDown();
-    QCoreApplication::quit();
+    // Queued, so that an exit before the event loop runs still ends it.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
 }
 
 void CMainWnd::ShutDown() {

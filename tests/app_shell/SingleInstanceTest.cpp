@@ -79,10 +79,7 @@ TEST(SingleInstance, UnusableFolderRunsAlone) {
     EXPECT_EQ(instance.Acquire(), CSingleInstance::Role::Failed);
 }
 
-// Two real processes: the second ends at once with 0 and the first comes to the front.
-TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
-    testsupport::UiApplication();
-    const QString root = FreshFolder("two-programs");
+QProcessEnvironment ProgramEnvironment(const QString& root) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name :
          {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
@@ -94,6 +91,14 @@ TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
     }
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    return env;
+}
+
+// Two real processes: the second ends at once with 0 and the first comes to the front.
+TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
+    testsupport::UiApplication();
+    const QString root = FreshFolder("two-programs");
+    const QProcessEnvironment env = ProgramEnvironment(root);
     const QString program = QStringLiteral(ZORVATH_PROGRAM);
 
     QProcess first;
@@ -118,6 +123,27 @@ TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
     EXPECT_EQ(first.exitCode(), 0);
     const QString log = QString::fromUtf8(first.readAllStandardError());
     EXPECT_GE(log.count(QStringLiteral("MAIN_WND ActivateMainWindow")), 2) << log.toStdString();
+}
+
+// SIGTERM ends the program like the tray's "exit": exit code 0 and the lock released.
+TEST(SingleInstance, TerminationSignalEndsTheProgramCleanly) {
+    testsupport::UiApplication();
+    const QString root = FreshFolder("terminate");
+    QProcess program;
+    program.setProcessEnvironment(ProgramEnvironment(root));
+    program.start(QStringLiteral(ZORVATH_PROGRAM),
+                  {QStringLiteral("--simulate"), QStringLiteral("--trace")});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    const QString lock = root + QStringLiteral("/XDG_RUNTIME_DIR/zorvath-config.lock");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 5000);
+    QTest::qWait(500);
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(lock));
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
+                    .contains(QStringLiteral("MAIN_WND stopping threads")));
 }
 
 }  // namespace
