@@ -58,10 +58,10 @@ void CZelvaneMouseDevice::OnDpiEnableChanged(int stage) {
 
 void CZelvaneMouseDevice::OnTamricDpiSliderMoving(int stage) {
     QWidget* window = GetMainWindow() != nullptr ? GetMainWindow() : this->window();
-    auto* slider = ui::FindControlAs<QSlider>(window, QStringLiteral("tamric_DPI_slider_") +
-                                                          QString::number(stage));
-    auto* edit = ui::FindControlAs<QLineEdit>(window, QStringLiteral("tamric_DPI_edit_") +
-                                                          QString::number(stage));
+    auto* slider = ui::FindControlAs<QSlider>(
+        window, QStringLiteral("tamric_DPI_slider_") + QString::number(stage));
+    auto* edit = ui::FindControlAs<QLineEdit>(
+        window, QStringLiteral("tamric_DPI_edit_") + QString::number(stage));
     if (slider != nullptr && edit != nullptr) {
         edit->setText(QString::number(slider->value()));
     }
@@ -69,15 +69,15 @@ void CZelvaneMouseDevice::OnTamricDpiSliderMoving(int stage) {
 
 void CZelvaneMouseDevice::OnTamricDpiEditKillFocus(int stage) {
     QWidget* window = GetMainWindow() != nullptr ? GetMainWindow() : this->window();
-    auto* edit = ui::FindControlAs<QLineEdit>(window, QStringLiteral("tamric_DPI_edit_") +
-                                                          QString::number(stage));
+    auto* edit = ui::FindControlAs<QLineEdit>(
+        window, QStringLiteral("tamric_DPI_edit_") + QString::number(stage));
     if (edit == nullptr) {
         return;
     }
     const int value = devices::TamricDpiFromText(edit->text().toStdString());
     edit->setText(QString::number(value));
-    if (auto* slider = ui::FindControlAs<QSlider>(window, QStringLiteral("tamric_DPI_slider_") +
-                                                              QString::number(stage))) {
+    if (auto* slider = ui::FindControlAs<QSlider>(
+            window, QStringLiteral("tamric_DPI_slider_") + QString::number(stage))) {
         ui::SetSliderValue(slider, value);
     }
 }
@@ -138,7 +138,8 @@ void CZelvaneMouseDevice::OnKeyLightSelectEnd(const QString& profileJson) {
         if (button == nullptr) {
             continue;
         }
-        for (const QString& name : {button->objectName(), button->property("userdata").toString()}) {
+        for (const QString& name :
+             {button->objectName(), button->property("userdata").toString()}) {
             int number = 0;
             if (!devices::page::MatchIndexed(name, QStringLiteral("light_"), &number) ||
                 number >= ledCount) {

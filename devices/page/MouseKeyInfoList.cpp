@@ -63,7 +63,8 @@ ui::ListElement* MakeRow() {
 }  // namespace
 
 void CZelvaneMouseDevice::RebuildKeyInfoList() {
-    auto* list = ui::FindControlAs<ui::ListContainer>(this, QStringLiteral("device_setkeyinfo_list"));
+    auto* list =
+        ui::FindControlAs<ui::ListContainer>(this, QStringLiteral("device_setkeyinfo_list"));
     const std::vector<KeyListEntry>& keys = Mouse().GetKeyList();
     // The assignment mark: a button whose function is not its default.
     for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
@@ -75,8 +76,10 @@ void CZelvaneMouseDevice::RebuildKeyInfoList() {
     if (list != nullptr) {
         list->RemoveAll();
     }
-    const auto rows = Mouse().BuildKeyInfoList(
-        [](std::string_view id) { return ui::Text(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size()))).toStdString(); });
+    const auto rows = Mouse().BuildKeyInfoList([](std::string_view id) {
+        return ui::Text(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size())))
+            .toStdString();
+    });
     for (const devices::KeyInfoRow& info : rows) {
         const int i = info.button;
         if (i < 0 || i >= static_cast<int>(keyButtons_.size()) ||

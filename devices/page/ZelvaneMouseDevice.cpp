@@ -23,6 +23,8 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 const QString kSettingLayout = QStringLiteral("mouse_device_seting_layout");
 const QString kOptionLayout = QStringLiteral("mouse_option_layout");
+// A key button's own normal picture, kept while it shows the chosen key's picture.
+constexpr char kRestImage[] = "zorvathRestImage";
 
 QString Indexed(const char* prefix, int n) {
     return QString::fromLatin1(prefix) + QString::number(n);
@@ -129,7 +131,8 @@ void CZelvaneMouseDevice::BindDeviceControls() {
         keySet->setVisible(false);
     }
     ApplyDpiLimits();
-    for (const char* name : {"pointer_speed_slider", "scroll_speed_slider", "double_click_slider"}) {
+    for (const char* name :
+         {"pointer_speed_slider", "scroll_speed_slider", "double_click_slider"}) {
         auto* slider = Find<QSlider>(name);
         auto* value =
             ui::FindControlAs<QLabel>(this, QString::fromLatin1(name) + QStringLiteral("_value"));
@@ -219,10 +222,11 @@ void CZelvaneMouseDevice::ShowDpiStages() {
         }
         if (row.colour != nullptr && static_cast<std::size_t>(i) < stages.size()) {
             const DpiStage& stage = stages[static_cast<std::size_t>(i)];
-            row.colour->setStyleSheet(QStringLiteral("background-color: rgb(%1, %2, %3); border-radius: 5px;")
-                                          .arg(stage.red)
-                                          .arg(stage.green)
-                                          .arg(stage.blue));
+            row.colour->setStyleSheet(
+                QStringLiteral("background-color: rgb(%1, %2, %3); border-radius: 5px;")
+                    .arg(stage.red)
+                    .arg(stage.green)
+                    .arg(stage.blue));
         }
         ShowStageValue(i, view.sliderValue, view.active);
     }
@@ -231,7 +235,8 @@ void CZelvaneMouseDevice::ShowDpiStages() {
 void CZelvaneMouseDevice::SelectReportRateOption(int index) {
     const int selected = devices::ReportRateOptionIndex(index);
     for (int r = 0; r < devices::kMouseReportRateCount; ++r) {
-        if (auto* option = ui::FindControlAs<QAbstractButton>(this, Indexed("polling_rate_option_", r))) {
+        if (auto* option =
+                ui::FindControlAs<QAbstractButton>(this, Indexed("polling_rate_option_", r))) {
             ui::SetSelected(option, r == selected);
         }
     }
@@ -277,10 +282,20 @@ void CZelvaneMouseDevice::OnKeyInfoChanged() {
 
 void CZelvaneMouseDevice::SelectKey(int index) {
     CZelvaneUSBDevice::SelectKey(index);
+    // The chosen key keeps its pressed shape over the picture.
     for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
-        if (keyButtons_[i] != nullptr) {
-            keyButtons_[i]->SetSelectMark(static_cast<int>(i) == index);
+        appearance::CDeviceKeyButtonUI* button = keyButtons_[i];
+        if (button == nullptr) {
+            continue;
         }
+        if (!button->property(kRestImage).isValid()) {
+            button->setProperty(kRestImage, button->NormalImage());
+        }
+        const bool chosen = static_cast<int>(i) == index;
+        button->SetNormalImage(chosen && !button->PushedImage().isEmpty()
+                                   ? button->PushedImage()
+                                   : button->property(kRestImage).toString());
+        button->SetSelectMark(chosen && button->PushedImage().isEmpty());
     }
     if (QWidget* keySet = ui::FindControl(this, QStringLiteral("KeySetControlItem"))) {
         keySet->setEnabled(true);
@@ -298,7 +313,8 @@ void CZelvaneMouseDevice::ShowLedFrame(std::span<const devices::LedColour> leds)
     if (ledPanel_ != nullptr && ledPanel_->isVisible() && count > 0) {
         ledPanel_->update();
     }
-    if (logo_ != nullptr && selectedLed_ >= 0 && static_cast<std::size_t>(selectedLed_) < leds.size()) {
+    if (logo_ != nullptr && selectedLed_ >= 0 &&
+        static_cast<std::size_t>(selectedLed_) < leds.size()) {
         const devices::LedColour& led = leds[static_cast<std::size_t>(selectedLed_)];
         logo_->ShowLightColour(devices::PreviewColourWord(led), led.alpha);
     }

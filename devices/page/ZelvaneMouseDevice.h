@@ -48,10 +48,10 @@ public:
     void SelectSettingsPage(int n);
 
     // Handlers of the page's controls (stage or option number from the control's name).
-    void OnDpiSliderChanged(int stage);    // "valuechanged": store, save, write
-    void OnDpiSliderMoving(int stage);     // "movevaluechanged": show only
-    void OnDpiEditKillFocus(int stage);    // "killfocus": store, save, write
-    void OnDpiEnableChanged(int stage);    // "selectchanged": store, save, write
+    void OnDpiSliderChanged(int stage);  // "valuechanged": store, save, write
+    void OnDpiSliderMoving(int stage);   // "movevaluechanged": show only
+    void OnDpiEditKillFocus(int stage);  // "killfocus": store, save, write
+    void OnDpiEnableChanged(int stage);  // "selectchanged": store, save, write
     void OnTamricDpiSliderMoving(int stage);
     void OnTamricDpiEditKillFocus(int stage);
     void OnReportRateSelected(int index);  // store, save, write
@@ -117,6 +117,7 @@ ui::LoaderConfig PageLoaderConfig();
 
 // Builds the mouse page from its layout under parent, with its page path set; null when the
 // layout fails. The caller configures and binds it (SetKeyCount ... BindControls).
-CZelvaneMouseDevice* BuildMousePage(QWidget* parent, const ui::LoaderConfig& config = PageLoaderConfig());
+CZelvaneMouseDevice* BuildMousePage(QWidget* parent,
+                                    const ui::LoaderConfig& config = PageLoaderConfig());
 
 }  // namespace devices::page

@@ -233,7 +233,8 @@ appearance::CDeviceOptionUI* CZelvaneUSBDevice::GetOptionEntry() const {
 void CZelvaneUSBDevice::SetFunctionMode(int mode) {
     const devices::FunctionPages pages = core_->SetFunctionMode(mode);
     if (functionSwitch_ == nullptr) {
-        functionSwitch_ = ui::FindControlAs<ui::TabLayout>(this, QStringLiteral("device_function_switch"));
+        functionSwitch_ =
+            ui::FindControlAs<ui::TabLayout>(this, QStringLiteral("device_function_switch"));
     }
     if (keyFunctionSwitch_ == nullptr) {
         keyFunctionSwitch_ =
