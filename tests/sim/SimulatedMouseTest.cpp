@@ -188,3 +188,19 @@ TEST(EmulatedDevice, UnplugFaultOnADeviceOwnedOnlyByTheBus) {
 }
 
 }  // namespace
+
+TEST_F(SimulatedMouseTest, DpiButtonMovesTheActiveStageAndTellsTheHost) {
+    auto events = OpenInterface(rig.EventPath());
+    const std::uint8_t before = rig.mouse->ActiveDpiStage();
+    for (int press = 1; press <= 4; ++press) {
+        ASSERT_TRUE(rig.mouse->PressDpiButton());
+        EXPECT_EQ(rig.mouse->ActiveDpiStage(), (before + press) % 4);
+        std::uint8_t report[64] = {};
+        std::uint32_t got = 0;
+        ASSERT_EQ(events->Read(report, sizeof report, &got, 1000), 1);  // press
+        EXPECT_EQ(report[1], 0x01);
+        EXPECT_EQ(report[2], 0x04);
+        ASSERT_EQ(events->Read(report, sizeof report, &got, 1000), 1);  // release
+    }
+    EXPECT_EQ(rig.mouse->Firmware().Memory().settings[24], before);
+}
