@@ -1,0 +1,197 @@
+// Device discovery and switching end to end: the emulated mouse on a simulated bus, the real
+// discovery thread handing over to the UI thread, the real mouse page and device list entry
+// under the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <memory>
+
+#include "app/discovery/DeviceSwitcher.h"
+#include "app/discovery/ZelvaneDevicePages.h"
+#include "appearance/DeviceOptionUI.h"
+#include "devices/core/MouseDeviceCore.h"
+#include "protocol/CommandCodes.h"
+#include "sim/SimulatedMouseRig.h"
+#include "tests/app_discovery/SwitcherHost.h"
+#include "tests/support/ui/UiTestHarness.h"
+
+namespace {
+
+using appearance::CDeviceOptionUI;
+using discovery::CDeviceSwitcher;
+using discoverytest::SwitcherHost;
+
+constexpr int kWaitMs = 5000;
+
+class SwitcherTest : public testsupport::UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        rig_ = std::make_unique<sim::CSimulatedMouseRig>();
+        rig_->Unplug();
+        previousBackend_ = hid::DefaultBackend();
+        hid::UseBackend(rig_->bus);
+        host_ = std::make_unique<SwitcherHost>();
+    }
+    void TearDown() override {
+        host_->StopThreads();
+        if (switcher_) {
+            switcher_->Shutdown();
+        }
+        switcher_.reset();
+        host_.reset();
+        hid::UseBackend(previousBackend_);
+        rig_.reset();
+        UiTest::TearDown();
+    }
+
+    void CreateSwitcher(
+        std::vector<discovery::DevicePageClass> classes = discovery::ZelvaneDevicePageClasses()) {
+        switcher_ = std::make_unique<CDeviceSwitcher>(*host_, std::move(classes), rig_->bus);
+        switcher_->CreateDevicePages();
+    }
+    void StartAndWaitForFirstPass() {
+        switcher_->StartThreads();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return host_->activations > 0; }, kWaitMs));
+    }
+
+    CDeviceOptionUI* MouseEntry() const { return switcher_->Entry(0); }
+    devices::CMouseDeviceCore& MouseCore() const {
+        return static_cast<devices::CMouseDeviceCore&>(switcher_->Device(0)->Core());
+    }
+    bool MouseListed() const { return MouseEntry() != nullptr && !MouseEntry()->isHidden(); }
+    std::size_t FramesOf(protocol::Command command) const {
+        return rig_->mouse->Firmware().ReceivedFrames(static_cast<std::uint8_t>(command)).size();
+    }
+
+    std::unique_ptr<sim::CSimulatedMouseRig> rig_;
+    std::shared_ptr<hid::IHidBackend> previousBackend_;
+    std::unique_ptr<SwitcherHost> host_;
+    std::unique_ptr<CDeviceSwitcher> switcher_;
+};
+
+TEST_F(SwitcherTest, PagesExistOnlyForDeviceClassesThatExistAndStartHidden) {
+    CreateSwitcher();
+    // The mouse has its class and page; the other kinds slot in when theirs exist.
+    ASSERT_EQ(switcher_->DeviceCount(), 1u);
+    EXPECT_TRUE(MouseEntry()->isHidden());
+    EXPECT_EQ(MouseEntry()->DeviceKind(), hid::kKindMouse);
+    EXPECT_EQ(host_->Pages()->Count(), 1);
+    EXPECT_EQ(host_->PowerPages()->Count(), 1);
+    EXPECT_EQ(switcher_->Device(0)->Widget()->parentWidget(), host_->Pages());
+    EXPECT_EQ(MouseCore().GetDeviceNumber(), 1);
+    EXPECT_EQ(MouseCore().GetFolderName(), "mouse");
+    EXPECT_EQ(MouseCore().GetKeyCount(), 8);
+    EXPECT_EQ(MouseCore().GetLedCount(), 0);
+    EXPECT_EQ(switcher_->CurrentDevice(), nullptr);
+
+    // Without a class for a kind nothing is built, and arrivals of that kind are ignored.
+    CDeviceSwitcher none(*host_, {});
+    none.CreateDevicePages();
+    EXPECT_EQ(none.DeviceCount(), 0u);
+}
+
+TEST_F(SwitcherTest, PluggingInWhileHiddenShowsSelectsOpensLaterAndBringsTheWindowForward) {
+    CreateSwitcher();
+    StartAndWaitForFirstPass();
+    // The first pass found nothing: the window shows the no-device page.
+    EXPECT_EQ(switcher_->CountVisibleEntries(), 0);
+    host_->window.hide();
+    const int activationsBefore = host_->activations;
+
+    rig_->Plug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    QElapsedTimer sinceArrival;
+    sinceArrival.start();
+    EXPECT_TRUE(MouseEntry()->IsSelected());
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+    EXPECT_EQ(host_->Pages()->CurrentSel(), MouseEntry()->PageIndex());
+    EXPECT_TRUE(MouseCore().IsCommandOpen());
+    EXPECT_GT(host_->activations, activationsBefore);
+    EXPECT_TRUE(host_->window.isVisible());
+    EXPECT_FALSE(host_->noDevice->isVisible());
+
+    // OpenDevice waits for the entry's timer: nothing has been asked of the mouse yet.
+    EXPECT_TRUE(MouseEntry()->IsTimerActive(CDeviceOptionUI::kTimerOpen));
+    EXPECT_EQ(FramesOf(protocol::Command::ReadKeyTable), 0u);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return FramesOf(protocol::Command::ReadSettings) > 0; }, kWaitMs));
+    EXPECT_GE(sinceArrival.elapsed(), 400);
+    EXPECT_GT(FramesOf(protocol::Command::ReadKeyTable), 0u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseCore().IsEventOpen(); }, kWaitMs));
+}
+
+TEST_F(SwitcherTest, UnpluggingTheOnlyDeviceShowsNoDeviceAndPageZeroAndReplugKeepsTheDevice) {
+    CreateSwitcher();
+    rig_->Plug();
+    StartAndWaitForFirstPass();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return FramesOf(protocol::Command::ReadSettings) > 0; }, kWaitMs));
+    discovery::IDevicePage* page = switcher_->Device(0);
+    ASSERT_EQ(MouseCore().SetStageDpi(2, 40), 1);
+    const auto stages = MouseCore().GetDpiStages();
+
+    rig_->Unplug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !MouseListed(); }, kWaitMs));
+    EXPECT_TRUE(host_->noDevice->isVisible());
+    EXPECT_EQ(host_->Pages()->CurrentSel(), 0);
+    EXPECT_EQ(host_->PowerPages()->CurrentSel(), 0);
+    EXPECT_FALSE(MouseCore().IsCommandOpen());
+    EXPECT_EQ(switcher_->CurrentDevice(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !MouseCore().IsEventOpen(); }, kWaitMs));
+    EXPECT_EQ(switcher_->Slots().Slot(2).connected, 0);
+
+    // Back again: the same page and device object, with the stage it had.
+    rig_->mouse->Firmware().ClearFaults();
+    const std::size_t readsBefore = FramesOf(protocol::Command::ReadSettings);
+    rig_->Plug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    EXPECT_EQ(switcher_->Device(0), page);
+    EXPECT_TRUE(MouseEntry()->IsSelected());
+    EXPECT_FALSE(host_->noDevice->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return FramesOf(protocol::Command::ReadSettings) > readsBefore; }, kWaitMs));
+    EXPECT_EQ(MouseCore().GetDpiStages()[2].dpiX, stages[2].dpiX);
+}
+
+TEST_F(SwitcherTest, UnpluggingInTheMiddleOfACommandNeitherHangsNorCrashes) {
+    CreateSwitcher();
+    rig_->Plug();
+    StartAndWaitForFirstPass();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return FramesOf(protocol::Command::ReadSettings) > 0; }, kWaitMs));
+
+    // The mouse takes the next request and vanishes before it answers.
+    sim::Fault unplug;
+    unplug.kind = sim::FaultKind::Unplug;
+    rig_->mouse->Firmware().InjectFault(unplug);
+    QElapsedTimer command;
+    command.start();
+    EXPECT_NE(MouseCore().SetStageDpi(1, 30), 1);
+    EXPECT_LT(command.elapsed(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !MouseListed(); }, kWaitMs));
+    EXPECT_FALSE(MouseCore().IsCommandOpen());
+    EXPECT_TRUE(host_->noDevice->isVisible());
+
+    // Nothing is left stuck: the next plug-in is a normal arrival.
+    rig_->Plug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    EXPECT_TRUE(MouseCore().IsCommandOpen());
+}
+
+TEST_F(SwitcherTest, StoppingTheThreadsWhileAnArrivalWaitsForTheUiThreadDoesNotDeadlock) {
+    CreateSwitcher();
+    StartAndWaitForFirstPass();
+    rig_->Plug();
+    // The UI thread does not run the hand-over; it stops the threads instead.
+    QThread::msleep(300);
+    QElapsedTimer stopping;
+    stopping.start();
+    EXPECT_EQ(host_->StopThreads(), 0);
+    EXPECT_LT(stopping.elapsed(), 1000);
+}
+
+}  // namespace
