@@ -15,6 +15,7 @@
 #include "sim/SimulatedMouseRig.h"
 #include "tests/app_discovery/SwitcherHost.h"
 #include "tests/support/ui/UiTestHarness.h"
+#include "ui/OptionButton.h"
 
 namespace {
 
@@ -192,6 +193,95 @@ TEST_F(SwitcherTest, StoppingTheThreadsWhileAnArrivalWaitsForTheUiThreadDoesNotD
     stopping.start();
     EXPECT_EQ(host_->StopThreads(), 0);
     EXPECT_LT(stopping.elapsed(), 1000);
+}
+
+// A second device kind beside the mouse: the keyboard row with the mouse's page standing in
+// for its own, so that switching between two listed devices can be driven.
+class TwoDeviceTest : public SwitcherTest {
+protected:
+    void SetUp() override {
+        SwitcherTest::SetUp();
+        std::vector<discovery::DevicePageClass> classes = discovery::ZelvaneDevicePageClasses();
+        classes.push_back({hid::kKindKeyboard, &discovery::AdaptZelvanePage,
+                           QStringLiteral("XML/DeviceXml/mousedevice.xml")});
+        CreateSwitcher(std::move(classes));
+        ASSERT_EQ(switcher_->DeviceCount(), 2u);
+        host_->window.show();
+    }
+    devices::CUsbDeviceCore& KeyboardCore() const { return switcher_->Device(1)->Core(); }
+    CDeviceOptionUI* KeyboardEntry() const { return switcher_->Entry(1); }
+};
+
+TEST_F(TwoDeviceTest, SelectionMovesBetweenListedDevicesAndFallsBackWhenTheSelectedLeaves) {
+    EXPECT_EQ(KeyboardCore().GetDeviceKind(), hid::kKindKeyboard);
+    switcher_->ShowDeviceEntry(0, true, true);
+    switcher_->ShowDeviceEntry(1, true, false);
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+    EXPECT_EQ(switcher_->VisibleEntries(), std::make_pair(0, 2));
+
+    switcher_->SelectNextDevice();
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(1));
+    EXPECT_FALSE(MouseEntry()->IsSelected());
+    EXPECT_EQ(host_->Pages()->CurrentSel(), KeyboardEntry()->PageIndex());
+    switcher_->SelectNextDevice();  // nothing after the last
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(1));
+    switcher_->SelectPreviousDevice();
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+    switcher_->SelectPreviousDevice();  // nothing before the first
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+
+    // The user picks the keyboard's entry: its page is shown.
+    QTest::mouseClick(KeyboardEntry()->SelectOption(), Qt::LeftButton);
+    switcher_->OnDeviceEntrySelected();
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(1));
+    EXPECT_EQ(host_->Pages()->CurrentSel(), KeyboardEntry()->PageIndex());
+
+    // The selected device leaves: its windows close and the other one is selected.
+    switcher_->HideDeviceEntry(1);
+    EXPECT_EQ(host_->ownedWindowsClosed, 1);
+    EXPECT_EQ(host_->recordingsStopped, 1);
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+    EXPECT_EQ(host_->Pages()->CurrentSel(), MouseEntry()->PageIndex());
+    EXPECT_FALSE(host_->noDevice->isVisible());
+
+    // A device that is listed but not selected leaves quietly.
+    switcher_->ShowDeviceEntry(1, true, false);
+    switcher_->HideDeviceEntry(1);
+    EXPECT_EQ(host_->ownedWindowsClosed, 1);
+    EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+}
+
+TEST_F(TwoDeviceTest, SameModeGivesEveryOpenDeviceItsOwnNumberOfTheCommonEffect) {
+    rig_->Plug();
+    ASSERT_TRUE(MouseCore().OpenCommandInterface(rig_->CommandPath(), false));
+    ASSERT_TRUE(KeyboardCore().OpenCommandInterface(rig_->CommandPath(), false));
+    LightInfoRecord breathing = MouseCore().GetLightSettings();
+    breathing.selectItem = 2;
+    breathing.light = 4;
+    breathing.red = 200;
+    MouseCore().SetLightSettings(breathing.WordA(), breathing.WordB(), breathing.WordC());
+    switcher_->ShowDeviceEntry(0, true, true);
+    switcher_->ShowDeviceEntry(1, true, false);
+
+    ASSERT_TRUE(switcher_->EnterSameMode());
+    EXPECT_EQ(KeyboardCore().GetLightSettings().selectItem, 5);
+    EXPECT_EQ(KeyboardCore().GetLightSettings().light, 4);
+    EXPECT_EQ(KeyboardCore().GetLightSettings().red, 200);
+    EXPECT_EQ(MouseCore().GetLightSettings().selectItem, 2);
+    EXPECT_TRUE(KeyboardCore().commandProtocol.previewPaused);
+    EXPECT_TRUE(MouseCore().commandProtocol.previewPaused);
+    EXPECT_TRUE(switcher_->LightSync()->Active());
+
+    // One device left in the list: synchronisation ends on every device.
+    switcher_->HideDeviceEntry(1);
+    EXPECT_FALSE(KeyboardCore().commandProtocol.previewPaused);
+    EXPECT_FALSE(MouseCore().commandProtocol.previewPaused);
+    EXPECT_FALSE(switcher_->LightSync()->Active());
+
+    // An effect that cannot be shared changes nothing.
+    breathing.selectItem = 5;
+    MouseCore().SetLightSettings(breathing.WordA(), breathing.WordB(), breathing.WordC());
+    EXPECT_FALSE(switcher_->EnterSameMode());
 }
 
 }  // namespace
