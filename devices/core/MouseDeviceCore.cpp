@@ -101,7 +101,7 @@ void CMouseDeviceCore::SetProfileFiles() {
     const std::string folder = DataFolder();
     const std::string& id = GetProfileId();
     // The id names a file in the data folder; anything else keeps the previous path.
-    if (files::IsSafeFileName(id + ".Json")) {
+    if (!id.empty() && files::IsSafeFileName(id + ".Json")) {
         profilePath_ = folder + id + ".Json";
         profile_.SetProfilePath(profilePath_);
     }

@@ -88,3 +88,33 @@ TEST_F(MouseCoreTest, MouseHasNoLedsAndNothingIsStreamed) {
 
 }  // namespace
 }  // namespace devicetest
+
+namespace devicetest {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The preview sleeps while there are no LEDs and starts drawing as soon as some appear.
+TEST_F(MouseCoreTest, PreviewWakesWhenLedsAppearAndDrawsTheEffect) {
+    OpenDevice();
+    LightInfoRecord light;
+    light.selectItem = 3;  // steady
+    light.light = 5;
+    light.speed = 5;
+    light.red = 1;
+    light.green = 2;
+    light.blue = 3;
+    core->SetLightSettings(light.WordA(), light.WordB(), light.WordC());
+    core->SetLedCount(4);
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (core->GetLedColour(3) == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(core->GetLedColour(3), devices::LedWord({1, 2, 3, 255}));
+    const auto start = std::chrono::steady_clock::now();
+    core->StopThreads();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+}
+
+}  // namespace
+}  // namespace devicetest

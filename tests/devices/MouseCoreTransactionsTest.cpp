@@ -2,6 +2,7 @@
 #include <json/json.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 
 #include "devices/core/MouseSettingsBlock.h"
@@ -267,6 +268,26 @@ TEST_F(MouseCoreTest, FailedReadKeepsStateAndProfile) {
     Firmware().InjectFault(fault);
     Firmware().EditMemory([](sim::FirmwareMemory& m) { m.settings[24] = 3; });
     EXPECT_EQ(core->ReadSettings(), 0);
+    EXPECT_EQ(core->GetDeviceState(), before);
+}
+
+TEST_F(MouseCoreTest, MouseVanishingMidWriteFailsCleanlyAndKeepsTheProfile) {
+    OpenDevice();
+    sim::Fault fault;
+    fault.kind = sim::FaultKind::Unplug;
+    fault.command = kWriteSettings;
+    fault.skip = 1;  // the first of the two frames arrives
+    Firmware().InjectFault(fault);
+    EXPECT_EQ(core->SetStageDpi(0, 40), 0);
+    // Saved before the write, as the order of operations asks.
+    const Json::Value file = CJsonFile().readjsonValue(core->GetProfileFile());
+    EXPECT_EQ(file["Device"][0]["DPIStages"]["StageDPIs"][0]["StageDPIX"].asInt(), 40);
+    const devices::MouseDeviceState before = core->GetDeviceState();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(core->ReadSettings(), 0);
+    EXPECT_EQ(core->WriteKeys(0), 0);
+    EXPECT_EQ(core->DownloadMacros(), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(core->GetDeviceState(), before);
 }
 
