@@ -3,6 +3,7 @@
 #include <QLayout>
 #include <QWidget>
 
+#include "app/discovery/SwitcherControls.h"
 #include "appearance/DeviceOptionUI.h"
 #include "appearance/MpDevicePowerUI.h"
 #include "base/Trace.h"
@@ -78,7 +79,8 @@ CDeviceSwitcher::CDeviceSwitcher(IDeviceSwitcherHost& host, std::vector<DevicePa
       classes_(std::move(classes)),
       backend_(backend ? std::move(backend) : hid::DefaultBackend()),
       pass_(std::make_unique<CDiscoveryPass>(backend_, slots_)),
-      events_(std::make_unique<Events>(*this)) {}
+      events_(std::make_unique<Events>(*this)),
+      controls_(std::make_unique<CSwitcherControls>(*this)) {}
 
 CDeviceSwitcher::~CDeviceSwitcher() {
     for (auto& device : devices_) {

@@ -22,6 +22,9 @@ class CMpDevicePowerUI;
 namespace ui {
 class TabLayout;
 }
+namespace routing {
+class ControlHandler;
+}
 
 namespace discovery {
 
@@ -74,6 +77,8 @@ public:
     appearance::CDeviceOptionUI* Entry(std::size_t index) const;
     const CSharedSlotList& Slots() const { return slots_; }
     CLightSync* LightSync() const { return lightSync_.get(); }
+    // The routed control events of switching ("device_select_prev", "deng_same_mode", ...).
+    routing::ControlHandler* Controls() const { return controls_.get(); }
 
 private:
     struct CreatedDevice;
@@ -98,6 +103,7 @@ private:
     std::unique_ptr<Events> events_;
     std::vector<std::unique_ptr<SyncTarget>> syncTargets_;
     std::unique_ptr<CLightSync> lightSync_;
+    std::unique_ptr<routing::ControlHandler> controls_;
 };
 
 }  // namespace discovery

@@ -9,6 +9,7 @@
 
 #include "app/discovery/DeviceSwitcher.h"
 #include "app/discovery/ZelvaneDevicePages.h"
+#include "app/routing/RoutingInterfaces.h"
 #include "appearance/DeviceOptionUI.h"
 #include "devices/core/MouseDeviceCore.h"
 #include "protocol/CommandCodes.h"
@@ -219,7 +220,10 @@ TEST_F(TwoDeviceTest, SelectionMovesBetweenListedDevicesAndFallsBackWhenTheSelec
     EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
     EXPECT_EQ(switcher_->VisibleEntries(), std::make_pair(0, 2));
 
-    switcher_->SelectNextDevice();
+    // As the router hands "device_select_next" over.
+    routing::RoutedEvent next;
+    next.op = routing::Op::SelectNextDevice;
+    switcher_->Controls()->OnControl(next);
     EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(1));
     EXPECT_FALSE(MouseEntry()->IsSelected());
     EXPECT_EQ(host_->Pages()->CurrentSel(), KeyboardEntry()->PageIndex());
