@@ -8,6 +8,7 @@
 #include <QHostInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -123,6 +124,9 @@ TEST(SingleInstance, TwoProgramsTheSecondExitsAtOnce) {
     EXPECT_EQ(first.exitCode(), 0);
     const QString log = QString::fromUtf8(first.readAllStandardError());
     EXPECT_GE(log.count(QStringLiteral("MAIN_WND ActivateMainWindow")), 2) << log.toStdString();
+    // The emulated mouse was opened: its command frames (report id 4) are in the trace.
+    EXPECT_TRUE(log.contains(QRegularExpression(QStringLiteral("(^|\\n)04 [0-9a-f]{2} "))))
+        << log.toStdString();
 }
 
 // SIGTERM ends the program like the tray's "exit": exit code 0 and the lock released.
