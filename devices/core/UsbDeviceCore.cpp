@@ -70,6 +70,7 @@ void CUsbDeviceCore::SetLedCount(int n) {
         ledList_.assign(count, LedColour{});
         lightList_.assign(count, LightListEntry{});
         streamBuffer_.assign(count * 3, 0);
+        frameCopy_.assign(count, LedColour{});
     }
     OnLedCountChanged();
 }
@@ -179,12 +180,15 @@ void CUsbDeviceCore::ShowLightFrame() {
             streamBuffer_[3 * i] = static_cast<std::uint8_t>(c.red * c.alpha / 256);
             streamBuffer_[3 * i + 1] = static_cast<std::uint8_t>(c.green * c.alpha / 256);
             streamBuffer_[3 * i + 2] = static_cast<std::uint8_t>(c.blue * c.alpha / 256);
-        }
-        if (listener_ != nullptr) {
-            listener_->OnLightFrame(std::span<const LedColour>(ledList_));
+            frameCopy_[i] = c;
         }
     }
-    if (count == 0 || commandProtocol.receiverMode || !commandProtocol.opened) {
+    // Outside the lock: the page may ask the core for more while it paints.
+    if (listener_ != nullptr) {
+        listener_->OnLightFrame(std::span<const LedColour>(frameCopy_.data(), count));
+    }
+    if (count == 0 || commandProtocol.receiverMode || !commandProtocol.opened ||
+        commandProtocol.previewPaused) {
         return;
     }
     const std::uint64_t now = NowMs();

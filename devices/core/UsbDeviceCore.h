@@ -110,8 +110,8 @@ public:
     virtual void StepBlinkFour();
     virtual void StepOff();
     // Hands the LED list to the page and streams it to the device (command 18) unless live
-    // light is off, there are no LEDs or the device is reached through a receiver. After a
-    // failed stream nothing is sent for 200 ms.
+    // light is off, there are no LEDs, the preview is paused or the device is reached through a
+    // receiver. After a failed stream nothing is sent for 200 ms.
     virtual void ShowLightFrame();
     void SetLedColour(int index, std::uint32_t value);
     std::uint32_t GetLedColour(int index) const;
@@ -195,6 +195,7 @@ private:
     mutable std::mutex ledLock_;
     std::vector<LedColour> ledList_;
     std::vector<std::uint8_t> streamBuffer_;
+    std::vector<LedColour> frameCopy_;  // what the page is shown, outside the LED lock
     mutable std::mutex settingsLock_;
     LightInfoRecord lightSettings_;
     lightsteps::LightAnimation animation_;

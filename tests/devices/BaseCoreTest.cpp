@@ -72,16 +72,35 @@ TEST_F(BaseCoreTest, FailedStreamRestsFor200Ms) {
     EXPECT_EQ(Firmware().ReceivedFrames(kLiveColours).size(), 2u);
 }
 
-TEST_F(BaseCoreTest, NothingIsStreamedWithoutLiveLightOrThroughAReceiver) {
+TEST_F(BaseCoreTest, NothingIsStreamedWithoutLiveLightWhilePausedOrThroughAReceiver) {
     core->StepStatic();
     core->SetLiveLight(false);
     core->ShowLightFrame();
     EXPECT_EQ(listener.frames, 0);
     core->SetLiveLight(true);
+    core->commandProtocol.previewPaused = true;
+    core->ShowLightFrame();
+    core->commandProtocol.previewPaused = false;
     core->commandProtocol.receiverMode = true;
     core->ShowLightFrame();
-    EXPECT_EQ(listener.frames, 1);
+    EXPECT_EQ(listener.frames, 2);
     EXPECT_TRUE(Firmware().ReceivedFrames(kLiveColours).empty());
+}
+
+// The page may read the core while it paints a frame.
+TEST_F(BaseCoreTest, FrameListenerMayCallBackIntoTheCore) {
+    struct Reentrant : devices::IDeviceCoreListener {
+        void OnLightFrame(std::span<const devices::LedColour>) override {
+            seen = core->GetLedColour(0);
+        }
+        devices::CUsbDeviceCore* core = nullptr;
+        std::uint32_t seen = 0;
+    } reentrant;
+    reentrant.core = core.get();
+    core->SetListener(&reentrant);
+    core->StepStatic();
+    core->ShowLightFrame();
+    EXPECT_EQ(reentrant.seen, devices::LedWord({200, 100, 2, 0x80}));
 }
 
 TEST_F(BaseCoreTest, LiveLightOnSendsCommand28OnlyForAKeyboard) {
