@@ -7,13 +7,21 @@
 #include "ui/ControlLookup.h"
 #include "ui/LanguageTexts.h"
 
+namespace {
+NodeAccessProbe gProbe = &ProbeNodeAccess;
+}  // namespace
+
+void SetNoDeviceProbeForTesting(int (*probe)(const std::string& node)) {
+    gProbe = probe != nullptr ? probe : &ProbeNodeAccess;
+}
+
 void RefreshNoDevicePage(QWidget* link) {
     if (link == nullptr) {
         return;
     }
     std::shared_ptr<hid::IHidBackend> backend = hid::DefaultBackend();
     const bool denied =
-        backend != nullptr && CheckHidAccess(*backend) == HidAccess::PermissionDenied;
+        backend != nullptr && CheckHidAccess(*backend, gProbe) == HidAccess::PermissionDenied;
     auto setText = [link](const char* name, const char* id) {
         if (QWidget* label = ui::FindControl(link, QString::fromLatin1(name))) {
             ui::SetTextId(label, QString::fromLatin1(id));

@@ -7,11 +7,14 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
+#include "app/NoDevicePage.h"
+#include "hid/HidBackend.h"
 #include "tests/support/ui/UiTestHarness.h"
 #include "ui/LanguageTexts.h"
 #include "ui/TabLayout.h"
@@ -250,6 +253,44 @@ TEST_F(MainWndTest, LightControlAndSleepReachEveryDevice) {
     window->OnResume();
     EXPECT_EQ(switcher->liveLight.back(), false);
     window->Exit();
+}
+
+class NodesBackend : public hid::IHidBackend {
+public:
+    bool Enumerate(std::vector<std::string>& paths) override {
+        paths = {"/dev/hidraw3&vid_320f&pid_2210&mi_01&col04#0003:320F:2210.0004"};
+        return true;
+    }
+    bool IsPresent(const std::string&) override { return true; }
+    std::unique_ptr<hid::IHidHandle> Open(const std::string&, bool) override { return nullptr; }
+};
+
+int DeniedProbe(const std::string&) {
+    return EACCES;
+}
+
+// A mouse that is present but refuses this user: the page explains the udev rule instead of
+// claiming that no mouse is connected.
+TEST_F(MainWndTest, NoDevicePageExplainsTheUdevRuleWhenTheMouseRefusesTheUser) {
+    auto previous = hid::DefaultBackend();
+    hid::UseBackend(std::make_shared<NodesBackend>());
+    SetNoDeviceProbeForTesting(&DeniedProbe);
+    auto window = MakeWindow();
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    auto* title = window->FindControl<QLabel>(QStringLiteral("nodevice_title"));
+    auto* command = window->FindControl<QLabel>(QStringLiteral("nodevice_udev_command"));
+    EXPECT_EQ(title->text(), ui::Text(QStringLiteral("nodevice_denied_title_text")));
+    EXPECT_TRUE(command->isVisible());
+    EXPECT_TRUE(command->text().contains(QStringLiteral("70-zorvath.rules")));
+
+    // Once the rule is in place the page says plainly that no mouse is connected.
+    SetNoDeviceProbeForTesting(nullptr);
+    hid::UseBackend(previous);
+    window->FindControl(QStringLiteral("No_device_Link"))->hide();
+    window->ActivateMainWindow();
+    EXPECT_EQ(title->text(), ui::Text(QStringLiteral("nodevice_title_text")));
+    EXPECT_FALSE(command->isVisible());
 }
 
 }  // namespace
