@@ -7,6 +7,11 @@
 #include "base/Trace.h"
 #include "macros/hook/CaptureHookMessage.h"
 
+#if ZORVATH_ROUTING_HAS_PAGES
+#include "app/discovery/DeviceSwitcher.h"
+#include "app/routing/PageRouting.h"
+#endif
+
 namespace routing {
 
 // The main window's own commands of the routing tables.
@@ -129,6 +134,16 @@ bool CMainWndRouting::eventFilter(QObject* watched, QEvent* event) {
 CMainWndRouting* AttachRouting(CMainWnd& window) {
     auto routing = std::make_unique<CMainWndRouting>(window);
     CMainWndRouting* attached = routing.get();
+#if ZORVATH_ROUTING_HAS_PAGES
+    if (auto* switcher = dynamic_cast<discovery::CDeviceSwitcher*>(window.DeviceSwitcher())) {
+        attached->SetSwitcher(switcher->Controls());
+        auto device = std::make_shared<CPageDevice>();
+        attached->SetDeviceSource([switcher, device]() -> RoutedDevice* {
+            device->SetPage(CurrentPage(*switcher));
+            return device->Page() != nullptr ? device.get() : nullptr;
+        });
+    }
+#endif
     window.SetRouter(std::move(routing));
     return attached;
 }

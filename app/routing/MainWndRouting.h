@@ -61,7 +61,8 @@ private:
     ControlHandler* switcher_ = nullptr;
 };
 
-// Makes the routing part and gives it to the window; returns it (owned by the window).
+// Makes the routing part and gives it to the window, bound to the window's device switcher and
+// device pages when the program has them; returns it (owned by the window).
 CMainWndRouting* AttachRouting(CMainWnd& window);
 
 }  // namespace routing

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+#include "app/routing/RoutingInterfaces.h"
+
+class CZelvaneUSBDevice;
+
+namespace discovery {
+class CDeviceSwitcher;
+}
+
+namespace routing {
+
+// A device page as the router sees it. The page itself handles the Device rows; its panels are
+// not pages of their own yet, so they are absent (their rows do nothing until they arrive).
+class CPageDevice : public RoutedDevice {
+public:
+    CPageDevice();
+    ~CPageDevice() override;
+
+    // The page the next calls act on (null: none).
+    void SetPage(CZelvaneUSBDevice* page) { page_ = page; }
+    CZelvaneUSBDevice* Page() const { return page_; }
+
+    int DeviceKind() const override;
+    int LedCount() const override;
+    ControlHandler* Handler(Target target) override;
+
+private:
+    class PageHandler;
+
+    CZelvaneUSBDevice* page_ = nullptr;
+    std::unique_ptr<PageHandler> handler_;
+};
+
+// The current device page of the switcher, or null.
+CZelvaneUSBDevice* CurrentPage(const discovery::CDeviceSwitcher& switcher);
+
+}  // namespace routing
