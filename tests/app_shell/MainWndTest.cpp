@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <atomic>
@@ -183,9 +184,13 @@ TEST_F(MainWndTest, WithTrayClosingHidesAndExitEnds) {
     emit window->Tray()->activated(QSystemTrayIcon::Trigger);
     EXPECT_FALSE(window->isVisible());
 
-    // The menu's "exit" ends the program.
-    window->Notify(ui::Notification{QStringLiteral("menucommand"), window.get(),
-                                    QStringLiteral("exit"), 0, 0});
+    // The tray menu comes from the skin's menu.xml; its "exit" ends the program.
+    QMenu* menu = window->Tray()->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* exitItem = menu->findChild<QAction*>(QStringLiteral("exit"));
+    ASSERT_NE(exitItem, nullptr);
+    EXPECT_NE(menu->findChild<QAction*>(QStringLiteral("about_menu")), nullptr);
+    exitItem->trigger();
     EXPECT_TRUE(window->IsExiting());
     EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
 }
