@@ -1,6 +1,8 @@
 // The mouse rows of the main window's routing tables, by notification type and control name.
+#include "appearance/SelectPanelUI.h"
 #include "devices/page/ControlName.h"
 #include "devices/page/ZelvaneMouseDevice.h"
+#include "profiles/DataFolders.h"
 #include "ui/Notification.h"
 
 using devices::page::MatchIndexed;
@@ -60,6 +62,13 @@ bool CZelvaneMouseDevice::HandleNotification(const ui::Notification& notificatio
         } else {
             return false;
         }
+        return true;
+    }
+    if (type == QLatin1String(appearance::CSelectPanelUI::kSelectEnd) &&
+        is("mouse_device_key_light")) {
+        // The main window's profile document: user data root + profile name + ".json".
+        OnKeyLightSelectEnd(QString::fromStdString(datafolders::GetUserDataFolder() +
+                                                   Core().GetProfileId() + ".json"));
         return true;
     }
     if (type == QLatin1String(ui::notify::kClick) &&

@@ -117,7 +117,11 @@ void CZelvaneMouseDevice::BindDeviceControls() {
                 lightButtons_[static_cast<std::size_t>(userNumber)] = button;
                 button->ShowLightColour(kWhite, 255);
             }
-            if (button->toolTip().compare(QStringLiteral("logo"), Qt::CaseInsensitive) == 0) {
+            // The tooltip names the logo; its text id does too when the language translates it.
+            if (button->toolTip().compare(QStringLiteral("logo"), Qt::CaseInsensitive) == 0 ||
+                button->property(ui::kToolTipIdProperty)
+                        .toString()
+                        .compare(QStringLiteral("logo"), Qt::CaseInsensitive) == 0) {
                 logo_ = button;
             }
         }

@@ -87,6 +87,23 @@ TEST_F(MousePageTest, LedPreviewControlsShowTheFrameOfAMouseWithLeds) {
     EXPECT_FALSE(page_->ShowLightFrame());
 }
 
+TEST_F(MousePageTest, ADragOverTheLightPreviewOfAMouseWithoutLedsChangesNothing) {
+    OpenDevice();
+    page_->SelectSettingsPage(1);
+    testsupport::RunEventLoopFor(10);
+    QWidget* panel = Control<QWidget>("mouse_device_key_light");
+    ClearFrames();
+    const std::string before = testsupport::ReadFile(ProfilePath());
+    window_->Clear();
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseMove(panel, QPoint(60, 80));
+    QTest::mouseMove(panel, QPoint(panel->width() - 4, panel->height() - 4));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(panel->width() - 4, panel->height() - 4));
+    EXPECT_FALSE(window_->Of(QStringLiteral("click_select_end")).empty());
+    EXPECT_TRUE(ReceivedCommands().empty());
+    EXPECT_EQ(testsupport::ReadFile(ProfilePath()), before);
+}
+
 TEST_F(MousePageTest, APageGoingAwayUnbindsItsEntryFirst) {
     OpenDevice();
     ASSERT_EQ(entry_->Device(), page_);
