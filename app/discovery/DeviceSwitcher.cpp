@@ -1,5 +1,6 @@
 #include "app/discovery/DeviceSwitcher.h"
 
+#include <QAbstractButton>
 #include <QLayout>
 #include <QWidget>
 
@@ -21,6 +22,9 @@ constexpr char kEntryContainer[] = "device_select_layout";
 constexpr char kPageTabs[] = "device_switch";
 constexpr char kPowerTabs[] = "device_power_switch";
 constexpr char kNoDevice[] = "No_device_Link";
+constexpr char kPreviousButton[] = "device_select_prev";
+constexpr char kNextButton[] = "device_select_next";
+constexpr char kSameMode[] = "deng_same_mode";
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -329,6 +333,20 @@ void CDeviceSwitcher::ShowDeviceEntry(std::size_t index, bool visible, bool sele
         }
         if (ui::TabLayout* pages = Tabs(kPageTabs)) {
             pages->SelectItem(0);
+        }
+    }
+    // Stepping through the list and the common light effect mean something from two devices on.
+    for (const char* name : {kPreviousButton, kNextButton}) {
+        if (QWidget* step = ui::FindControl(host_.Root(), QString::fromLatin1(name))) {
+            step->setVisible(count > 0);
+            step->setEnabled(count > 1);
+        }
+    }
+    if (auto* sameMode = qobject_cast<QAbstractButton*>(
+            ui::FindControl(host_.Root(), QString::fromLatin1(kSameMode)))) {
+        sameMode->setEnabled(count > 1);
+        if (count <= 1) {
+            sameMode->setChecked(false);
         }
     }
     for (auto& device : devices_) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
@@ -34,8 +36,14 @@ public:
         noDevice = new QLabel(QStringLiteral("no device"), &window);
         noDevice->setObjectName(QStringLiteral("No_device_Link"));
         noDevice->hide();
-        for (QWidget* w : {entries, static_cast<QWidget*>(power), static_cast<QWidget*>(pages),
-                           static_cast<QWidget*>(noDevice)}) {
+        previous = new QPushButton(QStringLiteral("<"), &window);
+        previous->setObjectName(QStringLiteral("device_select_prev"));
+        next = new QPushButton(QStringLiteral(">"), &window);
+        next->setObjectName(QStringLiteral("device_select_next"));
+        sameMode = new QCheckBox(QStringLiteral("same"), &window);
+        sameMode->setObjectName(QStringLiteral("deng_same_mode"));
+        for (QWidget* w : std::initializer_list<QWidget*>{entries, power, pages, noDevice, previous,
+                                                          next, sameMode}) {
             layout->addWidget(w);
         }
         window.resize(1000, 640);
@@ -68,6 +76,9 @@ public:
 
     mutable QWidget window;
     QLabel* noDevice = nullptr;
+    QPushButton* previous = nullptr;
+    QPushButton* next = nullptr;
+    QCheckBox* sameMode = nullptr;
     int activations = 0;
     int ownedWindowsClosed = 0;
     int recordingsStopped = 0;

@@ -140,6 +140,7 @@ TEST_F(SwitcherTest, UnpluggingTheOnlyDeviceShowsNoDeviceAndPageZeroAndReplugKee
     EXPECT_TRUE(host_->noDevice->isVisible());
     EXPECT_EQ(host_->Pages()->CurrentSel(), 0);
     EXPECT_EQ(host_->PowerPages()->CurrentSel(), 0);
+    EXPECT_FALSE(host_->next->isVisible());
     EXPECT_FALSE(MouseCore().IsCommandOpen());
     EXPECT_EQ(switcher_->CurrentDevice(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !MouseCore().IsEventOpen(); }, kWaitMs));
@@ -219,6 +220,8 @@ TEST_F(TwoDeviceTest, SelectionMovesBetweenListedDevicesAndFallsBackWhenTheSelec
     switcher_->ShowDeviceEntry(1, true, false);
     EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
     EXPECT_EQ(switcher_->VisibleEntries(), std::make_pair(0, 2));
+    EXPECT_TRUE(host_->next->isEnabled());
+    EXPECT_TRUE(host_->sameMode->isEnabled());
 
     // As the router hands "device_select_next" over.
     routing::RoutedEvent next;
@@ -247,6 +250,9 @@ TEST_F(TwoDeviceTest, SelectionMovesBetweenListedDevicesAndFallsBackWhenTheSelec
     EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
     EXPECT_EQ(host_->Pages()->CurrentSel(), MouseEntry()->PageIndex());
     EXPECT_FALSE(host_->noDevice->isVisible());
+    EXPECT_TRUE(host_->next->isVisible());
+    EXPECT_FALSE(host_->next->isEnabled());
+    EXPECT_FALSE(host_->sameMode->isEnabled());
 
     // A device that is listed but not selected leaves quietly.
     switcher_->ShowDeviceEntry(1, true, false);
@@ -266,6 +272,7 @@ TEST_F(TwoDeviceTest, SameModeGivesEveryOpenDeviceItsOwnNumberOfTheCommonEffect)
     MouseCore().SetLightSettings(breathing.WordA(), breathing.WordB(), breathing.WordC());
     switcher_->ShowDeviceEntry(0, true, true);
     switcher_->ShowDeviceEntry(1, true, false);
+    host_->sameMode->setChecked(true);
 
     ASSERT_TRUE(switcher_->EnterSameMode());
     EXPECT_EQ(KeyboardCore().GetLightSettings().selectItem, 5);
@@ -281,6 +288,7 @@ TEST_F(TwoDeviceTest, SameModeGivesEveryOpenDeviceItsOwnNumberOfTheCommonEffect)
     EXPECT_FALSE(KeyboardCore().commandProtocol.previewPaused);
     EXPECT_FALSE(MouseCore().commandProtocol.previewPaused);
     EXPECT_FALSE(switcher_->LightSync()->Active());
+    EXPECT_FALSE(host_->sameMode->isChecked());
 
     // An effect that cannot be shared changes nothing.
     breathing.selectItem = 5;
