@@ -44,12 +44,14 @@ void CMainWndBus::Activate() {
 }
 
 bool CMainWndBus::RelaySettings(int wParam, int lParam) {
-    if (!window_->settingsWindow) {
+    // The settings window takes the relay through its RelaySettings(int, int) slot.
+    QWidget* settings = window_->settingsWindow;
+    if (settings == nullptr ||
+        settings->metaObject()->indexOfMethod("RelaySettings(int,int)") < 0) {
         return false;
     }
-    QMetaObject::invokeMethod(window_->settingsWindow, "RelaySettings", Qt::QueuedConnection,
-                              Q_ARG(int, wParam), Q_ARG(int, lParam));
-    return true;
+    return QMetaObject::invokeMethod(settings, "RelaySettings", Qt::QueuedConnection,
+                                     Q_ARG(int, wParam), Q_ARG(int, lParam));
 }
 
 void CMainWndBus::LightControl(int wParam, int lParam) {

@@ -22,6 +22,17 @@ signals:
     void Heard(int wParam, int lParam);
 };
 
+class FakeSettingsWindow : public QWidget {
+    Q_OBJECT
+public:
+    int wParam = -1, lParam = -1;
+public slots:
+    void RelaySettings(int w, int l) {
+        wParam = w;
+        lParam = l;
+    }
+};
+
 namespace {
 
 // A private session bus for this process, started once; empty when dbus-daemon is missing.
@@ -123,6 +134,19 @@ TEST_F(MainWndBusTest, ActivateShowsTheWindowAndRelayNeedsASettingsWindow) {
     AwaitVoid(Call("Activate"));
     EXPECT_TRUE(window_->isVisible());
     EXPECT_FALSE(Await<bool>(Call("RelaySettings", {1, 2})));
+}
+
+TEST_F(MainWndBusTest, SettingsRelayReachesTheOpenSettingsWindow) {
+    FakeSettingsWindow settings;
+    window_->settingsWindow = &settings;
+    EXPECT_TRUE(Await<bool>(Call("RelaySettings", {3, 4})));
+    QTRY_COMPARE_WITH_TIMEOUT(settings.wParam, 3, 2000);
+    EXPECT_EQ(settings.lParam, 4);
+    // A window without the slot is not sent anything.
+    QWidget plain;
+    window_->settingsWindow = &plain;
+    EXPECT_FALSE(Await<bool>(Call("RelaySettings", {5, 6})));
+    window_->settingsWindow = nullptr;
 }
 
 TEST_F(MainWndBusTest, LightOwnerBroadcastReachesCompanions) {
