@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLayout>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/discovery/SwitcherControls.h"
@@ -216,8 +217,23 @@ int CDeviceSwitcher::FindBySlotRecord(const hid::HidInterfaceId& slot) const {
     return -1;
 }
 
+bool CDeviceSwitcher::DeferWhileAsleep(std::function<void()> change) {
+    if (host_.SystemAwake()) {
+        return false;
+    }
+    // Not acted on while the system sleeps, but not lost either: a claimed slot whose arrival
+    // was dropped would never be opened, and a dropped removal would leave a dead handle open.
+    QTimer::singleShot(kAsleepRetryMs, host_.Root(), [this, change = std::move(change)] {
+        if (!DeferWhileAsleep(change)) {
+            change();
+        }
+    });
+    return true;
+}
+
 void CDeviceSwitcher::OnDeviceArrival(std::size_t slotIndex) {
-    if (!host_.SystemAwake() || slotIndex >= slots_.size()) {
+    if (slotIndex >= slots_.size() ||
+        DeferWhileAsleep([this, slotIndex] { OnDeviceArrival(slotIndex); })) {
         return;
     }
     const hid::HidInterfaceId slot = slots_.Slot(slotIndex);
@@ -256,7 +272,8 @@ void CDeviceSwitcher::OnDeviceArrival(std::size_t slotIndex) {
 }
 
 void CDeviceSwitcher::OnDeviceRemoval(std::size_t slotIndex) {
-    if (!host_.SystemAwake() || slotIndex >= slots_.size()) {
+    if (slotIndex >= slots_.size() ||
+        DeferWhileAsleep([this, slotIndex] { OnDeviceRemoval(slotIndex); })) {
         return;
     }
     const hid::HidInterfaceId slot = slots_.Slot(slotIndex);

@@ -36,6 +36,8 @@ class CDeviceSwitcher : public IDeviceSwitcher {
 public:
     static constexpr int kDiscoverySlot = 0;
     static constexpr int kLightSyncSlot = 8;
+    // While the system sleeps, arrivals and removals wait and are looked at again this often.
+    static constexpr int kAsleepRetryMs = 1000;
 
     // backend null: the process's HID backend. classes: the device classes that exist.
     CDeviceSwitcher(IDeviceSwitcherHost& host, std::vector<DevicePageClass> classes,
@@ -86,6 +88,8 @@ private:
     class SyncTarget;
 
     void CreateDevice(const hid::HidInterfaceId& slot);
+    // True when the system sleeps: change runs once it is awake again.
+    bool DeferWhileAsleep(std::function<void()> change);
     std::uint16_t ListKind(std::uint16_t kind) const;
     int FindBySlotRecord(const hid::HidInterfaceId& slot) const;
     bool EntryVisible(std::size_t index) const;

@@ -65,6 +65,7 @@ public:
     }
     void CloseOwnedWindows() override { ++ownedWindowsClosed; }
     void StopMacroRecording() override { ++recordingsStopped; }
+    bool SystemAwake() const override { return awake; }
 
     int StopThreads() { return threads_.StopAll(); }
     ui::TabLayout* Pages() const {
@@ -82,6 +83,7 @@ public:
     int activations = 0;
     int ownedWindowsClosed = 0;
     int recordingsStopped = 0;
+    bool awake = true;
 
 private:
     ui::LoaderConfig config_;

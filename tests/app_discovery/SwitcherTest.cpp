@@ -185,6 +185,35 @@ TEST_F(SwitcherTest, UnpluggingInTheMiddleOfACommandNeitherHangsNorCrashes) {
     EXPECT_TRUE(MouseCore().IsCommandOpen());
 }
 
+TEST_F(SwitcherTest, ChangesWhileTheSystemSleepsWaitUntilItIsAwake) {
+    CreateSwitcher();
+    StartAndWaitForFirstPass();
+    host_->awake = false;
+    rig_->Plug();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return switcher_->Slots().Slot(2).connected != 0; }, kWaitMs));
+    testsupport::RunEventLoopFor(300);
+    EXPECT_FALSE(MouseListed());
+    EXPECT_FALSE(MouseCore().IsCommandOpen());
+
+    host_->awake = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseListed(); }, kWaitMs));
+    EXPECT_TRUE(MouseCore().IsCommandOpen());
+
+    // Gone while asleep: the dead interface is closed once awake, and a return opens it again.
+    host_->awake = false;
+    rig_->Unplug();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return switcher_->Slots().Slot(2).connected == 0; }, kWaitMs));
+    EXPECT_TRUE(MouseListed());
+    host_->awake = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !MouseListed(); }, kWaitMs));
+    EXPECT_FALSE(MouseCore().IsCommandOpen());
+    rig_->Plug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MouseCore().IsCommandOpen(); }, kWaitMs));
+    EXPECT_TRUE(MouseListed());
+}
+
 TEST_F(SwitcherTest, StoppingTheThreadsWhileAnArrivalWaitsForTheUiThreadDoesNotDeadlock) {
     CreateSwitcher();
     StartAndWaitForFirstPass();
