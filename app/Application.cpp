@@ -28,7 +28,7 @@ namespace {
 
 // Time the shown window is given to lay out, load its pages and open the device before a
 // screenshot is taken.
-constexpr int kScreenshotSettleMs = 1500;
+constexpr int kScreenshotSettleMs = 2500;
 
 bool SaveScreenshot(QWidget& window, const std::string& path) {
     const QPixmap picture = window.grab();

@@ -223,13 +223,6 @@ void CMainWnd::UpdateNoDeviceLink() {
     }
     const int devices = switcher_ != nullptr ? switcher_->CountVisibleEntries() : 0;
     link->setVisible(devices == 0);
-    // Stepping through the device list only means something with two devices or more.
-    for (const char* name : {"device_select_prev", "device_select_next"}) {
-        if (QWidget* step = FindControl(Latin(name))) {
-            step->setVisible(devices > 0);
-            step->setEnabled(devices > 1);
-        }
-    }
 }
 
 bool CMainWnd::eventFilter(QObject* watched, QEvent* event) {
