@@ -2,6 +2,7 @@
 // at once.
 #include <chrono>
 
+#include "profiles/JsonFile.h"
 #include "tests/devices/CoreFixture.h"
 
 namespace devicetest {
@@ -114,6 +115,30 @@ TEST_F(MouseCoreTest, PreviewWakesWhenLedsAppearAndDrawsTheEffect) {
     const auto start = std::chrono::steady_clock::now();
     core->StopThreads();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+}
+
+// Effects from 9 on play the user light of "tamric_light.config" entry effect - 9.
+TEST_F(MouseCoreTest, UserLightEffectIsLoadedAndPlayedByThePreview) {
+    OpenDevice();
+    const std::string folder = core->DataFolder();
+    ASSERT_TRUE(CJsonFile().writejsonFile(
+        folder + "tamric_light.config",
+        CJsonFile::ParseText(
+            R"({"LightInfo": [[], [{"Guid": "other"}, {"Guid": "u1", "LightName": "mine"}]]})")));
+    ASSERT_TRUE(CJsonFile().writejsonFile(
+        folder + "u1.light",
+        CJsonFile::ParseText(R"({"LEDEffectList": [{"LEDREGMode": 1, "LEDBrightness": 5,
+            "LEDSpeed": 5, "red": 9, "green": 8, "blue": 7, "Time": 100000}]})")));
+    LightInfoRecord light = core->GetLightSettings();
+    light.selectItem = 10;  // user light 1
+    core->SetLightSettings(light.WordA(), light.WordB(), light.WordC());
+    ASSERT_EQ(core->ApplyProfileState(), 1);
+    core->SetLedCount(2);
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (core->GetLedColour(1) == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(core->GetLedColour(1), devices::LedWord({9, 8, 7, 255}));
 }
 
 }  // namespace
