@@ -223,7 +223,7 @@ bool CDeviceSwitcher::DeferWhileAsleep(std::function<void()> change) {
     }
     // Not acted on while the system sleeps, but not lost either: a claimed slot whose arrival
     // was dropped would never be opened, and a dropped removal would leave a dead handle open.
-    QTimer::singleShot(kAsleepRetryMs, host_.Root(), [this, change = std::move(change)] {
+    QTimer::singleShot(kAsleepRetryMs, &timerContext_, [this, change = std::move(change)] {
         if (!DeferWhileAsleep(change)) {
             change();
         }

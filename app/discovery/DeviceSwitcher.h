@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <cstddef>
 #include <memory>
@@ -108,6 +109,7 @@ private:
     std::vector<std::unique_ptr<SyncTarget>> syncTargets_;
     std::unique_ptr<CLightSync> lightSync_;
     std::unique_ptr<routing::ControlHandler> controls_;
+    QObject timerContext_;  // deferred changes die with the switcher
 };
 
 }  // namespace discovery
