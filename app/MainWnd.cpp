@@ -223,6 +223,17 @@ void CMainWnd::UpdateNoDeviceLink() {
     }
     const int devices = switcher_ != nullptr ? switcher_->CountVisibleEntries() : 0;
     link->setVisible(devices == 0);
+    // Device switching applies the same rule whenever an entry shows or hides; before any
+    // device came, it has not run yet.
+    for (const char* name : {"device_select_prev", "device_select_next"}) {
+        if (QWidget* step = FindControl(Latin(name))) {
+            step->setVisible(devices > 0);
+            step->setEnabled(devices > 1);
+        }
+    }
+    if (QWidget* sameMode = FindControl(Latin("deng_same_mode"))) {
+        sameMode->setEnabled(devices > 1);
+    }
 }
 
 bool CMainWnd::eventFilter(QObject* watched, QEvent* event) {

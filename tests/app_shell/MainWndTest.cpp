@@ -236,7 +236,7 @@ TEST_F(MainWndTest, LightControlAndSleepReachEveryDevice) {
     FakeSwitcher* switcher = nullptr;
     auto window = MakeWindow(QuietOptions(), &switcher);
     window->Start();
-    auto* status = window->FindControl<QLabel>(QStringLiteral("control_light_status"));
+    auto* status = window->FindControl<QAbstractButton>(QStringLiteral("control_light_status"));
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->text(), ui::Text(QStringLiteral("control_light_on_text")));
 
