@@ -4,56 +4,18 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "hid/HidDevice.h"
 #include "hid/HidrawNode.h"
 #include "hid/SimulatedHid.h"
 #include "sim/MouseDescriptors.h"
 #include "sim/SimulatedMouse.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-// The replacements pair malloc with free; g++ cannot see that through inlining.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "tests/support/CountingAllocator.h"
+#include "tests/support/EchoDevice.h"
 
 namespace {
 
-// A device that answers every output report with one input report, like the firmware does.
-class EchoDevice : public hid::ISimulatedDevice {
-public:
-    explicit EchoDevice(hid::CSimulatedHidBus& bus) : bus_(bus) {}
-    std::uint16_t VendorId() const override { return 0x320F; }
-    std::uint16_t ProductId() const override { return 0x2210; }
-    std::uint16_t VersionNumber() const override { return 1; }
-    std::vector<hid::SimulatedInterface> Interfaces() const override {
-        return {{1, sim::MouseMultiDescriptor()}};
-    }
-    bool OnOutputReport(std::uint8_t iface, std::span<const std::uint8_t> report) override {
-        return bus_.SendInputReport(*this, iface, report);
-    }
-
-private:
-    hid::CSimulatedHidBus& bus_;
-};
+using testsupport::AllocationCount;
+using testsupport::EchoDevice;
 
 TEST(NoAllocation, SimulatedReadAndWrite) {
     auto bus = std::make_shared<hid::CSimulatedHidBus>();
@@ -68,7 +30,7 @@ TEST(NoAllocation, SimulatedReadAndWrite) {
     ASSERT_EQ(dev.Write(frame, 64, &n, 1000), 1);
     ASSERT_EQ(dev.Read(reply, 64, &n, 1000), 1);
 
-    long before = g_allocations.load();
+    long before = AllocationCount();
     for (int i = 0; i < 100; ++i) {
         frame[1] = static_cast<std::uint8_t>(i);
         ASSERT_EQ(dev.Write(frame, 64, &n, 1000), 1);
@@ -76,7 +38,7 @@ TEST(NoAllocation, SimulatedReadAndWrite) {
         ASSERT_EQ(reply[1], i);
     }
     EXPECT_EQ(dev.Read(reply, 64, &n, 5), 0);  // the time-out path too
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(AllocationCount() - before, 0);
 }
 
 TEST(NoAllocation, HidrawReadAndWrite) {
@@ -91,7 +53,7 @@ TEST(NoAllocation, HidrawReadAndWrite) {
     ASSERT_EQ(handle->Write(frame, 64, n, 1000), 1);
     ASSERT_EQ(::recv(fds[1], wire, sizeof wire, 0), 64);
 
-    long before = g_allocations.load();
+    long before = AllocationCount();
     for (int i = 0; i < 100; ++i) {
         frame[1] = static_cast<std::uint8_t>(i);
         ASSERT_EQ(handle->Write(frame, 64, n, 1000), 1);
@@ -100,7 +62,7 @@ TEST(NoAllocation, HidrawReadAndWrite) {
         ASSERT_EQ(handle->Read(reply, 64, n, 1000), 1);
         ASSERT_EQ(reply[1], i);
     }
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(AllocationCount() - before, 0);
     handle.reset();
     node.reset();
     ::close(fds[1]);
