@@ -7,7 +7,7 @@
 
 namespace ui {
 
-// Builds widgets from a layout file of the skin (Qt Designer .ui XML under the description's
+// Builds widgets from a layout file of the skin (Qt Designer .ui XML under the skin's own
 // file names). Elements are made, in order, from: the base control table, the given factory
 // tables, the layout-element table (a whole layout file built into a container widget), the
 // CreateControl callback, and Qt's own widgets. An unknown element becomes an empty, hidden
