@@ -33,6 +33,7 @@ public:
         device_->SetDeviceNumber(row.deviceNumber);
         device_->SetLightFileName(Text(row.lightFileName));
         device_->BindControls();
+        device_->LoadProfilePanel();
     }
 
     void ApplyLightFromOutside() override { device_->RefreshControls(); }

@@ -3,6 +3,7 @@
 #include "app/discovery/DeviceSwitcher.h"
 #include "devices/page/ZelvaneMouseDevice.h"
 #include "devices/page/ZelvaneUSBDevice.h"
+#include "profiles/panel/DeviceProfileUI.h"
 
 namespace routing {
 
@@ -47,7 +48,40 @@ private:
     CPageDevice& device_;
 };
 
-CPageDevice::CPageDevice() : handler_(std::make_unique<PageHandler>(*this)) {}
+// The page's profile panel: its buttons, the function tabs and the profile switch.
+class CPageDevice::ProfileHandler : public ControlHandler {
+public:
+    explicit ProfileHandler(CPageDevice& device) : device_(device) {}
+
+    void OnControl(const RoutedEvent& event) override {
+        profilepanel::CDeviceProfileUI* panel =
+            device_.Page() != nullptr ? device_.Page()->ProfilePanel() : nullptr;
+        if (panel == nullptr) {
+            return;
+        }
+        switch (event.op) {
+            case Op::Control:
+                panel->OnControl(QString::fromUtf8(event.name.data(),
+                                                   static_cast<qsizetype>(event.name.size())));
+                break;
+            case Op::FunctionPage:
+                panel->SelectTab(event.argument);
+                break;
+            case Op::ProfileSwitch:
+                panel->SwitchToSelectedProfile();
+                break;
+            default:
+                break;
+        }
+    }
+
+private:
+    CPageDevice& device_;
+};
+
+CPageDevice::CPageDevice()
+    : handler_(std::make_unique<PageHandler>(*this)),
+      profileHandler_(std::make_unique<ProfileHandler>(*this)) {}
 
 CPageDevice::~CPageDevice() = default;
 
@@ -60,7 +94,16 @@ int CPageDevice::LedCount() const {
 }
 
 ControlHandler* CPageDevice::Handler(Target target) {
-    return target == Target::Device && page_ != nullptr ? handler_.get() : nullptr;
+    if (page_ == nullptr) {
+        return nullptr;
+    }
+    if (target == Target::Device) {
+        return handler_.get();
+    }
+    if (target == Target::ProfilePanel && page_->ProfilePanel() != nullptr) {
+        return profileHandler_.get();
+    }
+    return nullptr;
 }
 
 CZelvaneUSBDevice* CurrentPage(const discovery::CDeviceSwitcher& switcher) {

@@ -12,8 +12,8 @@ class CDeviceSwitcher;
 
 namespace routing {
 
-// A device page as the router sees it. The page itself handles the Device rows; its panels are
-// not pages of their own yet, so they are absent (their rows do nothing until they arrive).
+// A device page as the router sees it. The page itself handles the Device rows and its profile
+// panel the ProfilePanel rows; other panels are absent (their rows do nothing until they arrive).
 class CPageDevice : public RoutedDevice {
 public:
     CPageDevice();
@@ -29,9 +29,11 @@ public:
 
 private:
     class PageHandler;
+    class ProfileHandler;
 
     CZelvaneUSBDevice* page_ = nullptr;
     std::unique_ptr<PageHandler> handler_;
+    std::unique_ptr<ProfileHandler> profileHandler_;
 };
 
 // The current device page of the switcher, or null.

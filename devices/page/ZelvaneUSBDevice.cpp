@@ -10,6 +10,8 @@
 #include "appearance/DeviceOptionUI.h"
 #include "appearance/MpDevicePowerUI.h"
 #include "devices/page/ControlName.h"
+#include "profiles/panel/DeviceProfileUI.h"
+#include "profiles/panel/ProfileDevice.h"
 
 using devices::page::MatchIndexed;
 #include "ui/ControlClass.h"
@@ -82,6 +84,34 @@ void CZelvaneUSBDevice::SetPowerControl(appearance::CMpDevicePowerUI* control) {
     if (control != nullptr) {
         control->SetStatusPolling(core_->GetStatusPolling());
     }
+}
+
+// The page's operations as the profile panel runs them.
+class CZelvaneUSBDevice::PanelDevice : public profilepanel::IProfileDevice {
+public:
+    explicit PanelDevice(CZelvaneUSBDevice& page) : page_(page) {}
+    void SetProfileId(const QString& id) override { page_.SetProfileId(id); }
+    int LoadProfileState() override { return page_.LoadProfileState(); }
+    void ValidateMacroKeys() override { page_.ValidateMacroKeys(); }
+    void RefreshControls() override { page_.RefreshControls(); }
+    int WriteSettings() override { return page_.WriteSettings(); }
+    int DownloadMacros() override { return page_.DownloadMacros(); }
+    int WriteKeys(int profile) override { return page_.WriteKeys(profile); }
+
+private:
+    CZelvaneUSBDevice& page_;
+};
+
+void CZelvaneUSBDevice::LoadProfilePanel() {
+    if (!panelDevice_) {
+        panelDevice_ = std::make_unique<PanelDevice>(*this);
+    }
+    profilePanel_ = std::make_unique<profilepanel::CDeviceProfileUI>(this, panelDevice_.get());
+    profilePanel_->SetDeviceKind(GetDeviceKind());
+    profilePanel_->SetFolders(core_->GetUserDataFolder(), core_->GetDefaultProfilePath());
+    profilePanel_->LoadProfileList();
+    profilePanel_->SelectTab(1);
+    SetProfileId(profilePanel_->GetCurrentProfileId());
 }
 
 void CZelvaneUSBDevice::SetProfileId(const QString& id) {

@@ -19,6 +19,9 @@
 namespace appearance {
 class CDeviceKeyButtonUI;
 }
+namespace profilepanel {
+class CDeviceProfileUI;
+}
 
 // The root widget of a device page and the owner of its device core. The main window builds
 // the page from the kind's layout file (the root element names the kind's class), configures it
@@ -58,6 +61,11 @@ public:
 
     // Finds the select panel and its key and light buttons.
     virtual void BindControls();
+    // After BindControls: the profile panel loads or creates the profile list and the page
+    // takes its selected profile.
+    void LoadProfilePanel();
+    // Null until LoadProfilePanel.
+    profilepanel::CDeviceProfileUI* ProfilePanel() const { return profilePanel_.get(); }
 
     // Interfaces, opened and closed by discovery.
     bool OpenCommandInterface(const QString& path, bool receiverMode);
@@ -131,7 +139,11 @@ protected:
     std::vector<appearance::CDeviceKeyButtonUI*> lightButtons_;
 
 private:
+    class PanelDevice;
+
     std::unique_ptr<devices::CUsbDeviceCore> core_;
+    std::unique_ptr<PanelDevice> panelDevice_;
+    std::unique_ptr<profilepanel::CDeviceProfileUI> profilePanel_;
     QString pageXml_;
     QPointer<QWidget> mainWindow_;
     QPointer<appearance::CMpDevicePowerUI> powerControl_;
