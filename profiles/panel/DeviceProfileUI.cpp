@@ -411,6 +411,58 @@ void CDeviceProfileUI::ResetProfile() {
     }
 }
 
+namespace {
+const QString kProfileFilter = QStringLiteral("Profile Files(*.json *.Json *.JSON)");
+}  // namespace
+
+void CDeviceProfileUI::ImportProfile() {
+    QComboBox* combo = Combo();
+    if (combo == nullptr || GetSelectedIndex() < 0 || combo->count() >= kMaxProfiles) {
+        return;
+    }
+    const QString path = ui::CurrentDialogs().GetOpenFileName(
+        root_ != nullptr ? root_->window() : nullptr, QString(), QString(), kProfileFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    Json::Value imported = json_.readjsonValue(path.toStdString());
+    if (!imported.isObject() || !imported["profilename"].isString() ||
+        imported["profileUUID"].isNull()) {
+        return;
+    }
+    const QString base = QString::fromStdString(imported["profilename"].asString());
+    QString name = base.isEmpty() ? QStringLiteral("profile") : base;
+    for (int k = 1; NameTaken(name, -1); ++k) {
+        name += QStringLiteral("(%1)").arg(k);
+    }
+    const std::string id = AppendEntry(name, false);
+    WriteProfileFile(imported, name.toStdString(), id);
+}
+
+void CDeviceProfileUI::ExportProfile() {
+    const int selected = GetSelectedIndex();
+    if (selected < 0) {
+        return;
+    }
+    const QString path = ui::CurrentDialogs().GetSaveFileName(
+        root_ != nullptr ? root_->window() : nullptr, QString(), QString(), kProfileFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    Json::Value stored = json_.readjsonValue(ListPath());
+    if (stored.isObject() && stored["profilelist"].isArray()) {
+        list_ = stored;
+    }
+    const Json::Value& id = list_["profilelist"][selected]["profileUUID"];
+    if (!id.isString()) {
+        return;
+    }
+    const Json::Value profile = json_.readjsonValue(ProfilePath(id.asString()));
+    if (!profile.isNull()) {
+        json_.writejsonFile(path.toStdString(), profile);
+    }
+}
+
 void CDeviceProfileUI::OnControl(const QString& name) {
     auto is = [&name](const char* exact) {
         return name.compare(QLatin1String(exact), Qt::CaseInsensitive) == 0;
@@ -421,6 +473,10 @@ void CDeviceProfileUI::OnControl(const QString& name) {
         DeleteProfile();
     } else if (is("device_copy_btn")) {
         CopyProfile();
+    } else if (is("device_import_btn")) {
+        ImportProfile();
+    } else if (is("device_export_btn")) {
+        ExportProfile();
     } else if (is("device_reset_btn")) {
         ResetProfile();
     } else if (is("device_profile_edit_save_btn")) {

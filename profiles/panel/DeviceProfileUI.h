@@ -54,6 +54,9 @@ public:
     void CopyProfile();
     void RenameProfile(const QString& name);
     void ResetProfile();
+    // Through the installed dialogs; a file without "profilename" and "profileUUID" is ignored.
+    void ImportProfile();
+    void ExportProfile();
 
     // A control of the panel by name ("profile_fun_spread_btn", ...), routed by the main window.
     void OnControl(const QString& name);

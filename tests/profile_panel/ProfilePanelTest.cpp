@@ -279,3 +279,65 @@ TEST_F(ProfilePanelTest, TheSpreadButtonTogglesTheProfileMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProfilePanelTest, ImportTakesAValidFileUnderAFreeNameAndANewId) {
+    WriteList({QStringLiteral("N"), QStringLiteral("N(1)")}, 0);
+    panel_->LoadProfileList();
+    const std::string file = testsupport::MakeTempDir("import") + "/in.json";
+    Json::Value value(Json::objectValue);
+    value["profilename"] = "n";
+    value["profileUUID"] = "../../elsewhere";
+    value["Device"][0]["DPI"] = 3200;
+    json_.writejsonFile(file, value);
+    Dialogs().openAnswers = {QString::fromStdString(file)};
+    panel_->ImportProfile();
+    EXPECT_EQ(Names().last(), QStringLiteral("n(1)(2)"));
+    const Json::Value list = List();
+    ASSERT_EQ(list["profilelist"].size(), 3u);
+    EXPECT_EQ(list["profileselect"].asInt(), 0);
+    const std::string id = list["profilelist"][2]["profileUUID"].asString();
+    EXPECT_EQ(id.find('/'), std::string::npos);  // the file's own id is never a path
+    const Json::Value stored = Profile(list["profilelist"][2]);
+    EXPECT_EQ(stored["Device"][0]["DPI"].asInt(), 3200);
+    EXPECT_EQ(stored["profileUUID"].asString(), id);
+}
+
+// A bad file or a cancelled dialog changes neither the list nor the folder.
+TEST_F(ProfilePanelTest, ImportOfABadFileChangesNothing) {
+    WriteList({QStringLiteral("a")}, 0);
+    panel_->LoadProfileList();
+    const std::string before = testsupport::ReadFile(folder_ + "ProfileList.ini");
+    const std::string dir = testsupport::MakeTempDir("import_bad");
+    const std::vector<std::pair<const char*, const char*>> files = {
+        {"broken.json", "{\"profilename\": "},
+        {"noid.json", "{\"profilename\": \"x\", \"Device\": []}"},
+        {"noname.json", "{\"profileUUID\": \"x\"}"},
+        {"array.json", "[1, 2]"},
+    };
+    for (const auto& [name, text] : files) {
+        testsupport::WriteFile(dir + "/" + name, text);
+        Dialogs().openAnswers.push_back(QString::fromStdString(dir + "/" + name));
+    }
+    Dialogs().openAnswers.push_back(QString::fromStdString(dir + "/missing.json"));
+    Dialogs().openAnswers.push_back(QString());
+    while (!Dialogs().openAnswers.empty()) {
+        panel_->ImportProfile();
+    }
+    EXPECT_EQ(Names(), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(testsupport::ReadFile(folder_ + "ProfileList.ini"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 2);
+}
+
+TEST_F(ProfilePanelTest, ExportWritesTheSelectedProfileUnchanged) {
+    WriteList({QStringLiteral("a"), QStringLiteral("b")}, 1);
+    panel_->LoadProfileList();
+    const std::string out = testsupport::MakeTempDir("export") + "/out.json";
+    Dialogs().saveAnswers = {QString::fromStdString(out)};
+    panel_->ExportProfile();
+    EXPECT_EQ(json_.readjsonValue(out), json_.readjsonValue(folder_ + "id1.Json"));
+    panel_->ExportProfile();  // cancelled: nothing happens
+}
+
+}  // namespace
