@@ -1,0 +1,96 @@
+// The profile panel in the assembled main window over the emulated mouse: its buttons and the
+// drop-down list reach it through the window's routing.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTest>
+#include <memory>
+
+#include "app/MainWnd.h"
+#include "app/MainWndAssembly.h"
+#include "app/discovery/DeviceSwitcher.h"
+#include "devices/core/MouseDeviceCore.h"
+#include "hid/HidBackend.h"
+#include "protocol/CommandCodes.h"
+#include "sim/SimulatedMouseRig.h"
+#include "tests/support/ui/UiTestHarness.h"
+#include "ui/TabLayout.h"
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+class ProfilePanelWindowTest : public testsupport::UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        rig_ = std::make_unique<sim::CSimulatedMouseRig>();
+        previousBackend_ = hid::DefaultBackend();
+        hid::UseBackend(rig_->bus);
+        MainWndOptions options;
+        options.useSessionBus = false;
+        options.useSystemBus = false;
+        options.showAtStart = true;
+        window_ = std::make_unique<CMainWnd>(options);
+        AssembleMainWnd(*window_);
+        ASSERT_TRUE(window_->Build()) << window_->LayoutError().toStdString();
+        window_->Start();
+        switcher_ = dynamic_cast<discovery::CDeviceSwitcher*>(window_->DeviceSwitcher());
+        ASSERT_NE(switcher_, nullptr);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return switcher_->CurrentDevice() != nullptr; }, kWaitMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Frames(protocol::Command::ReadSettings) > 0; }, kWaitMs));
+    }
+    void TearDown() override {
+        window_.reset();
+        hid::UseBackend(previousBackend_);
+        rig_.reset();
+        UiTest::TearDown();
+    }
+
+    std::size_t Frames(protocol::Command command) const {
+        return rig_->mouse->Firmware().ReceivedFrames(static_cast<std::uint8_t>(command)).size();
+    }
+    devices::CUsbDeviceCore& Core() const { return switcher_->CurrentDevice()->Core(); }
+    template <class T = QWidget>
+    T* Find(const char* name) const {
+        return window_->FindControl<T>(QString::fromLatin1(name));
+    }
+
+    std::unique_ptr<sim::CSimulatedMouseRig> rig_;
+    std::shared_ptr<hid::IHidBackend> previousBackend_;
+    std::unique_ptr<CMainWnd> window_;
+    discovery::CDeviceSwitcher* switcher_ = nullptr;
+};
+
+TEST_F(ProfilePanelWindowTest, AChosenProfileReachesTheMouseAfterTheSwitchDelay) {
+    auto* combo = Find<QComboBox>("device_profile_combo");
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 1);
+    const std::string first = Core().GetProfileId();
+    EXPECT_FALSE(first.empty());
+
+    QTest::mouseClick(Find<QAbstractButton>("device_add_btn"), Qt::LeftButton);
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(Core().GetProfileId(), first);  // adding does not switch
+
+    const std::size_t writes = Frames(protocol::Command::WriteSettings);
+    combo->setCurrentIndex(1);
+    Q_EMIT combo->activated(1);
+    EXPECT_EQ(Core().GetProfileId(), first);  // not before the timer
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Core().GetProfileId() != first; }, kWaitMs));
+    EXPECT_GT(Frames(protocol::Command::WriteSettings), writes);
+}
+
+TEST_F(ProfilePanelWindowTest, TheSystemTabShowsTheDpiPage) {
+    auto* tab = Find<QAbstractButton>("system_Op_tab");
+    ASSERT_NE(tab, nullptr);
+    QTest::mouseClick(tab, Qt::LeftButton);
+    EXPECT_EQ(Find<ui::TabLayout>("device_function_switch")->CurrentSel(), 3);
+    EXPECT_TRUE(tab->isChecked());
+    EXPECT_FALSE(Find<QAbstractButton>("deng_Op_tab")->isChecked());
+}
+
+}  // namespace
