@@ -311,6 +311,10 @@ void CDeviceProfileUI::DeleteProfile() {
     list_["profileselect"] = next;
     json_.writejsonFile(ListPath(), list_);
     combo->removeItem(selected);
+    // The device must not keep the deleted profile: its next save would bring the file back
+    // outside the list. It takes the new selection, in step with the drop-down list.
+    ui::SetComboIndex(combo, next, ui::Notifying::No);
+    SwitchToSelectedProfile();
 }
 
 void CDeviceProfileUI::CopyProfile() {

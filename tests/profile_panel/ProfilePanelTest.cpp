@@ -230,6 +230,31 @@ TEST_F(ProfilePanelTest, DeleteRefusesTheLastProfileAndSelectsTheNeighbour) {
     EXPECT_EQ(List()["profileselect"].asInt(), 0);
     EXPECT_EQ(List()["profilelist"][0]["profileUUID"].asString(), "id1");
     EXPECT_FALSE(std::filesystem::exists(folder_ + "id0.Json"));
+
+    // The device leaves the deleted profile for the new selection, the one before it.
+    WriteList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 1);
+    panel_->LoadProfileList();
+    device_.calls.clear();
+    panel_->DeleteProfile();
+    EXPECT_EQ(panel_->GetSelectedIndex(), 0);
+    EXPECT_EQ(List()["profileselect"].asInt(), 0);
+    EXPECT_EQ(panel_->GetCurrentProfileId(), QStringLiteral("id0"));
+    EXPECT_TRUE(device_.calls.startsWith(QStringLiteral("id:id0")));
+}
+
+TEST_F(ProfilePanelTest, ResettingAHeadsetProfileKeepsItsUserEqualisers) {
+    panel_->SetDeviceKind(7);
+    WriteList({QStringLiteral("h")}, 0);
+    Json::Value profile = json_.readjsonValue(folder_ + "id0.Json");
+    profile["Device"][0]["CustomEQNameInfo"][0] = "Mine";
+    profile["Device"][0]["CustomEQHzValueInfo"][0] = 7;
+    json_.writejsonFile(folder_ + "id0.Json", profile);
+    panel_->LoadProfileList();
+    panel_->ResetProfile();
+    const Json::Value reset = json_.readjsonValue(folder_ + "id0.Json");
+    EXPECT_EQ(reset["Device"][0]["DPI"].asInt(), 800);
+    EXPECT_EQ(reset["Device"][0]["CustomEQNameInfo"][0].asString(), "Mine");
+    EXPECT_EQ(reset["Device"][0]["CustomEQHzValueInfo"][0].asInt(), 7);
 }
 
 TEST_F(ProfilePanelTest, RenameChecksTheNameAndKeepsListAndFileInStep) {
