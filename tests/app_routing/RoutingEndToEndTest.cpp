@@ -16,55 +16,18 @@
 #include "macros/hook/CaptureHookMessage.h"
 #include "protocol/CommandCodes.h"
 #include "sim/SimulatedMouseRig.h"
-#include "tests/support/ui/UiTestHarness.h"
+#include "tests/support/ui/MainWindowTest.h"
 
 namespace {
 
-constexpr int kWaitMs = 5000;
-
-class RoutingEndToEndTest : public testsupport::UiTest {
+class RoutingEndToEndTest : public testsupport::MainWindowTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        rig_ = std::make_unique<sim::CSimulatedMouseRig>();
-        previousBackend_ = hid::DefaultBackend();
-        hid::UseBackend(rig_->bus);
-        MainWndOptions options;
-        options.useSessionBus = false;
-        options.useSystemBus = false;
-        options.showAtStart = true;
-        window_ = std::make_unique<CMainWnd>(options);
-        AssembleMainWnd(*window_);
-        ASSERT_TRUE(window_->Build()) << window_->LayoutError().toStdString();
-        window_->Start();
-        switcher_ = dynamic_cast<discovery::CDeviceSwitcher*>(window_->DeviceSwitcher());
-        ASSERT_NE(switcher_, nullptr);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return switcher_->CurrentDevice() != nullptr; }, kWaitMs));
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return Frames(protocol::Command::ReadSettings) > 0; }, kWaitMs));
-    }
-    void TearDown() override {
-        window_.reset();
-        hid::UseBackend(previousBackend_);
-        rig_.reset();
-        UiTest::TearDown();
-    }
-
-    std::size_t Frames(protocol::Command command) const {
-        return rig_->mouse->Firmware().ReceivedFrames(static_cast<std::uint8_t>(command)).size();
-    }
     devices::CMouseDeviceCore& Mouse() const {
         return static_cast<devices::CMouseDeviceCore&>(switcher_->CurrentDevice()->Core());
     }
     routing::CMainWndRouting& Routing() const {
         return *static_cast<routing::CMainWndRouting*>(window_->Router());
     }
-
-    std::unique_ptr<sim::CSimulatedMouseRig> rig_;
-    std::shared_ptr<hid::IHidBackend> previousBackend_;
-    std::unique_ptr<CMainWnd> window_;
-    discovery::CDeviceSwitcher* switcher_ = nullptr;
 };
 
 TEST_F(RoutingEndToEndTest, ClicksOnThePageReachTheMouse) {

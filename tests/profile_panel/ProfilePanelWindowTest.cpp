@@ -14,55 +14,18 @@
 #include "hid/HidBackend.h"
 #include "protocol/CommandCodes.h"
 #include "sim/SimulatedMouseRig.h"
-#include "tests/support/ui/UiTestHarness.h"
+#include "tests/support/ui/MainWindowTest.h"
 #include "ui/TabLayout.h"
 
 namespace {
 
-constexpr int kWaitMs = 5000;
-
-class ProfilePanelWindowTest : public testsupport::UiTest {
+class ProfilePanelWindowTest : public testsupport::MainWindowTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        rig_ = std::make_unique<sim::CSimulatedMouseRig>();
-        previousBackend_ = hid::DefaultBackend();
-        hid::UseBackend(rig_->bus);
-        MainWndOptions options;
-        options.useSessionBus = false;
-        options.useSystemBus = false;
-        options.showAtStart = true;
-        window_ = std::make_unique<CMainWnd>(options);
-        AssembleMainWnd(*window_);
-        ASSERT_TRUE(window_->Build()) << window_->LayoutError().toStdString();
-        window_->Start();
-        switcher_ = dynamic_cast<discovery::CDeviceSwitcher*>(window_->DeviceSwitcher());
-        ASSERT_NE(switcher_, nullptr);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return switcher_->CurrentDevice() != nullptr; }, kWaitMs));
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return Frames(protocol::Command::ReadSettings) > 0; }, kWaitMs));
-    }
-    void TearDown() override {
-        window_.reset();
-        hid::UseBackend(previousBackend_);
-        rig_.reset();
-        UiTest::TearDown();
-    }
-
-    std::size_t Frames(protocol::Command command) const {
-        return rig_->mouse->Firmware().ReceivedFrames(static_cast<std::uint8_t>(command)).size();
-    }
     devices::CUsbDeviceCore& Core() const { return switcher_->CurrentDevice()->Core(); }
     template <class T = QWidget>
     T* Find(const char* name) const {
         return window_->FindControl<T>(QString::fromLatin1(name));
     }
-
-    std::unique_ptr<sim::CSimulatedMouseRig> rig_;
-    std::shared_ptr<hid::IHidBackend> previousBackend_;
-    std::unique_ptr<CMainWnd> window_;
-    discovery::CDeviceSwitcher* switcher_ = nullptr;
 };
 
 TEST_F(ProfilePanelWindowTest, AChosenProfileReachesTheMouseAfterTheSwitchDelay) {
