@@ -1,6 +1,7 @@
 #include "app/routing/PageRouting.h"
 
 #include "app/discovery/DeviceSwitcher.h"
+#include "app/routing/PanelRouting.h"
 #include "devices/page/ZelvaneMouseDevice.h"
 #include "devices/page/ZelvaneUSBDevice.h"
 #include "profiles/panel/DeviceProfileUI.h"
@@ -81,7 +82,11 @@ private:
 
 CPageDevice::CPageDevice()
     : handler_(std::make_unique<PageHandler>(*this)),
-      profileHandler_(std::make_unique<ProfileHandler>(*this)) {}
+      profileHandler_(std::make_unique<ProfileHandler>(*this)),
+      keySetHandler_(MakeKeySetPanelHandler(*this)),
+      lightHandler_(MakeLightPanelHandler(*this)),
+      macroHandler_(MakeMacroPanelHandler(*this)),
+      shootHandler_(MakeShootPanelHandler(*this)) {}
 
 CPageDevice::~CPageDevice() = default;
 
@@ -100,10 +105,20 @@ ControlHandler* CPageDevice::Handler(Target target) {
     if (target == Target::Device) {
         return handler_.get();
     }
-    if (target == Target::ProfilePanel && page_->ProfilePanel() != nullptr) {
-        return profileHandler_.get();
+    switch (target) {
+        case Target::ProfilePanel:
+            return page_->ProfilePanel() != nullptr ? profileHandler_.get() : nullptr;
+        case Target::KeySetPanel:
+            return page_->KeySetPanel() != nullptr ? keySetHandler_.get() : nullptr;
+        case Target::LightPanel:
+            return page_->LightPanel() != nullptr ? lightHandler_.get() : nullptr;
+        case Target::MacroPanel:
+            return page_->MacroPanel() != nullptr ? macroHandler_.get() : nullptr;
+        case Target::ShootPanel:
+            return page_->ShootPanel() != nullptr ? shootHandler_.get() : nullptr;
+        default:
+            return nullptr;
     }
-    return nullptr;
 }
 
 CZelvaneUSBDevice* CurrentPage(const discovery::CDeviceSwitcher& switcher) {

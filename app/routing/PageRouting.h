@@ -12,8 +12,8 @@ class CDeviceSwitcher;
 
 namespace routing {
 
-// A device page as the router sees it. The page itself handles the Device rows and its profile
-// panel the ProfilePanel rows; other panels are absent (their rows do nothing until they arrive).
+// A device page as the router sees it. The page itself handles the Device rows, each of its
+// panels the rows of that panel (PanelRouting.h); a page without the panel ignores them.
 class CPageDevice : public RoutedDevice {
 public:
     CPageDevice();
@@ -34,6 +34,10 @@ private:
     CZelvaneUSBDevice* page_ = nullptr;
     std::unique_ptr<PageHandler> handler_;
     std::unique_ptr<ProfileHandler> profileHandler_;
+    std::unique_ptr<ControlHandler> keySetHandler_;
+    std::unique_ptr<ControlHandler> lightHandler_;
+    std::unique_ptr<ControlHandler> macroHandler_;
+    std::unique_ptr<ControlHandler> shootHandler_;
 };
 
 // The current device page of the switcher, or null.

@@ -2,6 +2,10 @@
 
 #include "appearance/AppearanceControls.h"
 #include "devices/page/ZelvaneMouseDevice.h"
+#include "keys/panel/KeySetControlUI.h"
+#include "lighting/panel/LightControlUI.h"
+#include "macros/panel/MacroControlUI.h"
+#include "recoil/panel/ShootControlUI.h"
 #include "ui/LayoutLoader.h"
 
 namespace devices::page {
@@ -11,9 +15,23 @@ QWidget* MakeMousePage(QWidget* parent) {
     return new CZelvaneMouseDevice(parent);
 }
 
+template <class Panel>
+QWidget* MakePanel(QWidget* parent) {
+    return new Panel(parent);
+}
+
+// The pages and the panels that are the roots of the sub-panel layouts.
 constexpr std::array kPages = {
     ui::ControlFactoryEntry{"ZelvaneMouseDevice", "ZelvaneMouseDevice", &MakeMousePage},
     ui::ControlFactoryEntry{"CZelvaneMouseDevice", "ZelvaneMouseDevice", &MakeMousePage},
+    ui::ControlFactoryEntry{"CKeySetControlUI", "KeySetControlUI",
+                            &MakePanel<keypanel::CKeySetControlUI>},
+    ui::ControlFactoryEntry{"CLightControlUI", "LightControlUI",
+                            &MakePanel<lightpanel::CLightControlUI>},
+    ui::ControlFactoryEntry{"CMacroControlUI", "MacroControlUI",
+                            &MakePanel<macropanel::CMacroControlUI>},
+    ui::ControlFactoryEntry{"CShootControlUI", "ShootControlUI",
+                            &MakePanel<shootpanel::CShootControlUI>},
 };
 
 // The sub-panels: each element is replaced by its own layout file.

@@ -274,6 +274,7 @@ void CZelvaneMouseDevice::OnRefreshControls() {
     ShowDpiStages();
     ShowSystemSettings();
     SelectReportRateOption(Mouse().GetReportRateOption());
+    RefreshPanels();
 }
 
 void CZelvaneMouseDevice::OnDeviceInfoRead() {

@@ -10,6 +10,7 @@
 #include "appearance/DeviceOptionUI.h"
 #include "appearance/MpDevicePowerUI.h"
 #include "devices/page/ControlName.h"
+#include "devices/page/PagePanels.h"
 #include "profiles/panel/DeviceProfileUI.h"
 #include "profiles/panel/ProfileDevice.h"
 
@@ -112,6 +113,7 @@ void CZelvaneUSBDevice::LoadProfilePanel() {
     profilePanel_->LoadProfileList();
     profilePanel_->SelectTab(1);
     SetProfileId(profilePanel_->GetCurrentProfileId());
+    AttachPanels();
 }
 
 void CZelvaneUSBDevice::SetProfileId(const QString& id) {
@@ -283,4 +285,7 @@ void CZelvaneUSBDevice::SetFunctionMode(int mode) {
 
 void CZelvaneUSBDevice::SelectKey(int index) {
     core_->SelectKey(index);
+    if (keypanel::CKeySetControlUI* panel = KeySetPanel(); panel != nullptr) {
+        panel->ShowKey(index);
+    }
 }

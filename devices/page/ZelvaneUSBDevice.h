@@ -22,6 +22,18 @@ class CDeviceKeyButtonUI;
 namespace profilepanel {
 class CDeviceProfileUI;
 }
+namespace keypanel {
+class CKeySetControlUI;
+}
+namespace lightpanel {
+class CLightControlUI;
+}
+namespace macropanel {
+class CMacroControlUI;
+}
+namespace shootpanel {
+class CShootControlUI;
+}
 
 // The root widget of a device page and the owner of its device core. The main window builds
 // the page from the kind's layout file (the root element names the kind's class), configures it
@@ -66,6 +78,13 @@ public:
     void LoadProfilePanel();
     // Null until LoadProfilePanel.
     profilepanel::CDeviceProfileUI* ProfilePanel() const { return profilePanel_.get(); }
+    // The panels the page's layout holds ("KeySetControlItem", "LightControlItem",
+    // "MacroControlItem", "ShootControlItem"); null where it has none. Found and attached at the
+    // end of LoadProfilePanel.
+    keypanel::CKeySetControlUI* KeySetPanel() const;
+    lightpanel::CLightControlUI* LightPanel() const;
+    macropanel::CMacroControlUI* MacroPanel() const;
+    shootpanel::CShootControlUI* ShootPanel() const;
 
     // Interfaces, opened and closed by discovery.
     bool OpenCommandInterface(const QString& path, bool receiverMode);
@@ -131,6 +150,8 @@ protected:
     // Stops the core's threads before the page goes; the kinds call it first in their destructors.
     void DetachCore();
     void BindKeyAndLightButton(appearance::CDeviceKeyButtonUI* button);
+    // Every attached panel shows the core's state again.
+    void RefreshPanels();
     // Fills the labels that name a skin picture ("picture" property) below the page.
     void ShowPictureLabels();
 
@@ -140,10 +161,16 @@ protected:
 
 private:
     class PanelDevice;
+    class PanelPage;
+    struct Panels;
+
+    void AttachPanels();
 
     std::unique_ptr<devices::CUsbDeviceCore> core_;
     std::unique_ptr<PanelDevice> panelDevice_;
     std::unique_ptr<profilepanel::CDeviceProfileUI> profilePanel_;
+    std::unique_ptr<PanelPage> panelPage_;
+    std::unique_ptr<Panels> panels_;
     QString pageXml_;
     QPointer<QWidget> mainWindow_;
     QPointer<appearance::CMpDevicePowerUI> powerControl_;
