@@ -1,0 +1,3 @@
+#include "macros/editing/ActionCommands.h"
+
+namespace macros::editing {}  // namespace macros::editing

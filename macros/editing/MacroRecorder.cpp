@@ -1,0 +1,3 @@
+#include "macros/editing/MacroRecorder.h"
+
+namespace macros::editing {}  // namespace macros::editing
