@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "macros/MacroEvent.h"
 #include "macros/editing/ActionEdit.h"
 #include "macros/hook/ScanCodeMap.h"
 
@@ -43,12 +44,22 @@ public:
                        ActionList list, std::uint64_t nowMs);
 
 private:
+    struct MouseMemory {
+        std::uint32_t message = 0;
+        int xButton = 0;
+        friend bool operator==(const MouseMemory&, const MouseMemory&) = default;
+    };
+
+    // Steps 5 on of a recorded event: the cap, the insertion point, the pauses, the selection.
+    ActionEdit Place(Insertion where, bool down, int button, EventType type, ActionList list,
+                     std::uint64_t nowMs);
+
     PauseMode mode_ = PauseMode::Measured;
     std::uint16_t constantDelay_ = 50;
     std::uint64_t lastTick_ = 0;
     // One filter memory per handler, as each insertion mode keeps its own.
     capture::ScanCode lastKey_[4]{};
-    std::uint32_t lastMouse_[4]{};
+    MouseMemory lastMouse_[4]{};
 };
 
 }  // namespace macros::editing
