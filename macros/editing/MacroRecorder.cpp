@@ -32,6 +32,13 @@ bool IsRow(const ActionList& list, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < list.rows.size();
 }
 
+// A dropped event leaves the list and its selection as they are.
+ActionEdit Dropped(const ActionList& list) {
+    ActionEdit edit;
+    edit.selected = IsRow(list, list.selected) ? list.selected : -1;
+    return edit;
+}
+
 }  // namespace
 
 void CMacroRecorder::Start(PauseMode mode, std::uint64_t nowMs) {
@@ -63,12 +70,12 @@ ActionEdit CMacroRecorder::OnKey(Insertion where, bool down, capture::ScanCode k
                                  std::uint64_t nowMs) {
     const int handler = HandlerIndex(where);
     if (handler < 0) {
-        return {};
+        return Dropped(list);
     }
     capture::ScanCode& last = lastKey_[handler];
     if (down) {
         if (key == last) {
-            return {};  // auto-repeat
+            return Dropped(list);  // auto-repeat
         }
         last = key;
     } else if (key == last) {
@@ -77,7 +84,7 @@ ActionEdit CMacroRecorder::OnKey(Insertion where, bool down, capture::ScanCode k
 
     const keys::KeyRow* row = keys::FindKeyboardRowByScanCode(key.code, key.extended);
     if (row == nullptr) {
-        return {};
+        return Dropped(list);
     }
     int button = 0;
     EventType type = EventType::Key;
@@ -87,7 +94,7 @@ ActionEdit CMacroRecorder::OnKey(Insertion where, bool down, capture::ScanCode k
         button = row->code.p1;
         type = EventType::Modifier;
     } else {
-        return {};
+        return Dropped(list);
     }
     return Place(where, down, button, type, list, nowMs);
 }
@@ -96,30 +103,29 @@ ActionEdit CMacroRecorder::OnMouse(Insertion where, std::uint32_t message, int x
                                    bool onStopButton, ActionList list, std::uint64_t nowMs) {
     const int handler = HandlerIndex(where);
     if (handler < 0) {
-        return {};
+        return Dropped(list);
     }
     const MouseEventRow* row = FindMouseEventByMessage(message, xButton);
     if (row == nullptr) {
-        return {};
+        return Dropped(list);
     }
     // The X button is part of what is remembered: back then forward held together are two
     // presses of the same message, and the second must not pass for a repeat.
     const MouseMemory seen{message, row->xButton};
     if (seen == lastMouse_[handler]) {
-        return {};
+        return Dropped(list);
     }
     lastMouse_[handler] = seen;
     if (onStopButton && (message == kMsgLeftDown || message == kMsgLeftUp)) {
-        return {};  // the click that stops the recording
+        return Dropped(list);  // the click that stops the recording
     }
     return Place(where, row->down, row->button, EventType::MouseButton, list, nowMs);
 }
 
 ActionEdit CMacroRecorder::Place(Insertion where, bool down, int button, EventType type,
                                  ActionList list, std::uint64_t nowMs) {
-    ActionEdit edit;
-    const int selected = IsRow(list, list.selected) ? list.selected : -1;
-    edit.selected = selected;
+    ActionEdit edit = Dropped(list);
+    const int selected = edit.selected;
 
     if (where == Insertion::Replace) {
         if (selected < 0) {

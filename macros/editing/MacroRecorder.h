@@ -35,7 +35,8 @@ public:
     std::uint16_t ConstantDelay() const { return constantDelay_; }
 
     // A captured key: down for key-down and sys-key-down. Keys the key catalogue does not know
-    // are dropped, as are auto-repeats and inserts that have no selected row to go by.
+    // are dropped, as are auto-repeats and inserts that have no selected row to go by. A dropped
+    // event gives no steps and leaves the selection as it was.
     ActionEdit OnKey(Insertion where, bool down, capture::ScanCode key, ActionList list,
                      std::uint64_t nowMs);
     // A captured mouse button message (macros/MouseEventTable.h) with its X button number;

@@ -44,6 +44,10 @@ protected:
         EXPECT_FALSE(edit.save);
         if (edit.Changed()) {
             EXPECT_TRUE(edit.scrollToSelected);
+        } else {
+            // A dropped event must not take the selection away from the view.
+            const bool wasRow = selected >= 0 && static_cast<std::size_t>(selected) < rows.size();
+            EXPECT_EQ(edit.selected, wasRow ? selected : -1);
         }
         selected = edit.selected;
         return edit;
