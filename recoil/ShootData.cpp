@@ -77,6 +77,18 @@ void WriteBulletIntoDocument(Json::Value& document, int bullet, const BulletValu
     }
 }
 
+bool IsShootDocument(const Json::Value& document) {
+    if (!document.isObject()) {
+        return false;
+    }
+    const Json::Value* events = jsonaccess::Member(&document, "Events");
+    if (events == nullptr || !events->isArray() || events->size() > kMaxEventsPerGun) {
+        return false;
+    }
+    return std::all_of(events->begin(), events->end(),
+                       [](const Json::Value& event) { return event.isObject(); });
+}
+
 Json::Value DefaultPatternDocument(int gun) {
     gun = std::clamp(gun, 0, kGunCount - 1);
     // Per gun: time between shots and how hard the muzzle climbs. The pull starts strong,

@@ -19,6 +19,9 @@ inline constexpr int kBulletCount = 30;
 inline constexpr int kEventsPerBullet = 6;
 inline constexpr int kMaxDistance = 255;  // only the low byte reaches the device
 inline constexpr int kMaxBulletDelay = 65535;
+// An imported pattern may carry more than the 180 events the panel writes, but four such
+// patterns must still fit in one shoot image (its length is a 16-bit field).
+inline constexpr int kMaxEventsPerGun = 4000;
 
 // What the shoot panel edits for one bullet.
 struct BulletValues {
@@ -40,6 +43,10 @@ BulletValues BulletFromDocument(const Json::Value& document, int bullet);
 // Replaces the six events of bullet b in "Events" (created when missing). Distances are limited
 // to 0..255 and the delay to 0..65535; other members and other elements stay.
 void WriteBulletIntoDocument(Json::Value& document, int bullet, const BulletValues& values);
+
+// Whether a document can stand as a gun's pattern: an object whose "Events" is an array of at
+// most kMaxEventsPerGun objects.
+bool IsShootDocument(const Json::Value& document);
 
 // The factory pattern of a gun (gun clamped to 0..3), a complete 180-event document.
 Json::Value DefaultPatternDocument(int gun);

@@ -55,6 +55,18 @@ BulletValues CShootData::ReadBullet(int gun, int bullet) const {
     return BulletFromDocument(json_.readjsonValue(DataFilePath(gun)), bullet);
 }
 
+std::vector<BulletValues> CShootData::ReadPattern(int gun) const {
+    std::vector<BulletValues> bullets(kBulletCount);
+    if (!ValidGun(gun)) {
+        return bullets;
+    }
+    const Json::Value document = json_.readjsonValue(DataFilePath(gun));
+    for (int b = 0; b < kBulletCount; ++b) {
+        bullets[static_cast<std::size_t>(b)] = BulletFromDocument(document, b);
+    }
+    return bullets;
+}
+
 BulletValues CShootData::CurrentBulletValues() const {
     return ReadBullet(currentGun_, currentBullet_);
 }
@@ -85,7 +97,7 @@ bool CShootData::ImportCurrentGun(const std::string& source) {
         return false;
     }
     const std::string bytes = json_.readjsonFile(source);
-    if (!CJsonFile::ParseText(bytes).isObject()) {
+    if (!IsShootDocument(CJsonFile::ParseText(bytes))) {
         return false;
     }
     return files::WriteFileAtomically(DataFilePath(currentGun_), bytes);

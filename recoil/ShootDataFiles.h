@@ -26,6 +26,8 @@ public:
     // Panel state: gun 0..3 (clamped); bullet 0..29 (clamped) once chosen, -1 before.
     void SelectGun(int gun);
     void SelectBullet(int bullet);
+    // Back to no chosen bullet.
+    void ClearBullet() { currentBullet_ = -1; }
     void SelectPreviousBullet() { SelectBullet(currentBullet_ - 1); }
     void SelectNextBullet() { SelectBullet(currentBullet_ + 1); }
     int CurrentGun() const { return currentGun_; }
@@ -35,13 +37,15 @@ public:
     // no bullet is chosen).
     BulletValues CurrentBulletValues() const;
     BulletValues ReadBullet(int gun, int bullet) const;
+    // All thirty bullets of a gun from one read of its file.
+    std::vector<BulletValues> ReadPattern(int gun) const;
 
     // Writes the current bullet into the current gun's file; nothing without a chosen bullet.
     bool WriteCurrentBullet(const BulletValues& values);
     bool WriteBullet(int gun, int bullet, const BulletValues& values);
 
     // The current gun's file becomes a copy of source; refused (false, file unchanged) when the
-    // source is not a readable JSON object.
+    // source is not a pattern (IsShootDocument).
     bool ImportCurrentGun(const std::string& source);
     // Copies the current gun's file to destination; false when there is nothing to copy.
     bool ExportCurrentGun(const std::string& destination) const;

@@ -1,3 +1,5 @@
+#include <string_view>
+
 #include "app/routing/PageRouting.h"
 #include "app/routing/PanelRouting.h"
 #include "devices/page/ZelvaneUSBDevice.h"
@@ -16,7 +18,27 @@ public:
         if (panel == nullptr) {
             return;
         }
-        (void)event;
+        const std::string_view name = event.name;
+        if (name == "shoot_gun_op_") {
+            panel->SelectGun(event.number);
+        } else if (name == "bullet_op_") {
+            panel->SelectBullet(event.number);
+        } else if (name == "bullet_selected_prev" || name == "bullet_selected_next") {
+            panel->StepBullet(event.argument);
+        } else if (name == "bullet_x_check" || name == "bullet_y_check") {
+            panel->DirectionChanged();
+        } else if (name == "bullet_x_eidt" || name == "bullet_y_eidt" ||
+                   name == "bullet_delay_eidt") {
+            panel->StoreCurrentBullet();
+        } else if (name == "shootdate_import_btn") {
+            panel->ImportGun();
+        } else if (name == "shootdate_export_btn") {
+            panel->ExportGun();
+        } else if (name == "shootdate_reset_btn") {
+            panel->ResetGun();
+        } else if (name == "shootdate_save_btn") {
+            panel->SaveToDevice();
+        }
     }
 
 private:
