@@ -1,0 +1,129 @@
+// Recording: the lock of the panel and the window, the capture hook and the recorded events.
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include "devices/page/PanelPage.h"
+#include "macros/MouseEventTable.h"
+#include "macros/hook/CaptureHookMessage.h"
+#include "macros/panel/ActionListView.h"
+#include "macros/panel/MacroControlUI.h"
+#include "ui/ControlLookup.h"
+#include "ui/ListContainer.h"
+
+namespace macropanel {
+namespace {
+
+using macros::editing::Insertion;
+using macros::editing::PauseMode;
+
+std::optional<Insertion> InsertionOf(int flag) {
+    switch (flag) {
+        case 4:
+            return Insertion::Append;
+        case 8:
+            return Insertion::Before;
+        case 16:
+            return Insertion::After;
+        case 32:
+            return Insertion::Replace;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The list areas ignore the mouse (the whole subtree), so the selection cannot change.
+void SetMouseInput(QWidget* widget, bool on) {
+    if (widget != nullptr) {
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents, !on);
+    }
+}
+
+}  // namespace
+
+void CMacroControlUI::StartRecording(int mode, int flags) {
+    if (page_ == nullptr || library_.Selected() < 0 || !InsertionOf(flags)) {
+        return;
+    }
+    PauseMode pause = PauseMode::None;
+    if (mode == 0) {
+        pause = checkTime_ != nullptr && checkTime_->isChecked() ? PauseMode::Constant
+                                                                 : PauseMode::Measured;
+    } else if (mode == 1 || mode == 2 || mode == 3) {
+        pause = static_cast<PauseMode>(mode);
+    }
+    SyncDelaysFromView();
+    recorder_.Start(pause, Now());
+    if (pause == PauseMode::Constant && fixedTimeEdit_ != nullptr) {
+        if (auto shown = recorder_.ReadConstantDelay(fixedTimeEdit_->text().toStdString())) {
+            fixedTimeEdit_->setText(QString::fromStdString(*shown));
+            fixedTimeEdit_->setCursorPosition(static_cast<int>(fixedTimeEdit_->text().size()));
+        }
+    }
+    SetRecordingLock(true);
+    recording_ = true;
+    capture::SendCaptureHookInstall(page_->MainWindow(), flags);
+    page_->SetRecordingLock(true);
+}
+
+void CMacroControlUI::StopRecording() {
+    const bool was = recording_;
+    recording_ = false;
+    SetRecordingLock(false);
+    if (page_ != nullptr && was) {
+        capture::SendCaptureHookMessage(page_->MainWindow(), 0);
+        page_->SetRecordingLock(false);
+    }
+    ui::KillTimer(this, kScrollTimerId);
+    if (was) {
+        SaveMacro();
+    }
+}
+
+void CMacroControlUI::SetRecordingLock(bool on) {
+    SetMouseInput(ui::FindControl(this, QStringLiteral("macro_name_tab")), !on);
+    SetMouseInput(ActionList(), !on);
+    for (const char* name : {"macro_tab_macroaction_edit", "macro_tab_macrodelay_edit"}) {
+        if (QWidget* control = ui::FindControl(this, QLatin1String(name))) {
+            control->setEnabled(!on);
+        }
+    }
+    if (startButton_ != nullptr) {
+        startButton_->setVisible(!on);
+    }
+    if (stopButton_ != nullptr) {
+        stopButton_->setVisible(on);
+    }
+}
+
+void CMacroControlUI::OnRecordedKey(int insertion, const capture::KeyRecord& record) {
+    const auto where = InsertionOf(insertion);
+    if (!recording_ || !where) {
+        return;
+    }
+    const bool down = capture::IsKeyDownMessage(record.message);
+    const std::uint64_t now = Now();
+    ApplyEdit(recorder_.OnKey(*where, down, record.key, EditableList(), now), false);
+}
+
+bool CMacroControlUI::OnStopButton(const capture::MouseRecord& record) const {
+    const bool left =
+        record.message == macros::kMsgLeftDown || record.message == macros::kMsgLeftUp;
+    if (!left || stopButton_ == nullptr || !stopButton_->isVisible()) {
+        return false;
+    }
+    const QRect area(stopButton_->mapToGlobal(QPoint(0, 0)), stopButton_->size());
+    return area.contains(record.screenX, record.screenY);
+}
+
+void CMacroControlUI::OnRecordedMouse(int insertion, const capture::MouseRecord& record) {
+    const auto where = InsertionOf(insertion);
+    if (!recording_ || !where) {
+        return;
+    }
+    const std::uint64_t now = Now();
+    ApplyEdit(recorder_.OnMouse(*where, record.message, record.xButton, OnStopButton(record),
+                                EditableList(), now),
+              false);
+}
+
+}  // namespace macropanel

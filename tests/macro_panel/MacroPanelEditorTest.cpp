@@ -1,0 +1,169 @@
+// The macro list and the action list commands of the macro panel in the main window.
+#include <QFile>
+
+#include "tests/macro_panel/MacroPanelTestBase.h"
+#include "ui/LanguageTexts.h"
+
+namespace {
+
+using testsupport::MacroPanelTest;
+
+std::vector<std::string> Names(const macros::CMacroLibrary& library) {
+    return library.Names();
+}
+
+TEST_F(MacroPanelTest, CreateAndRenameFollowTheListRules) {
+    AddMacro();
+    AddMacro();
+    EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "macro_2"}));
+    EXPECT_EQ(Panel()->NameList()->Count(), 2);
+    EXPECT_EQ(Panel()->Library().Selected(), 1);
+    EXPECT_TRUE(Find("macro_action_layout")->isEnabled());
+
+    struct Case {
+        const char* text;
+        const char* message;  // nullptr: renamed
+    };
+    const Case cases[] = {
+        {"", "message_text_25"},
+        {"MACRO_1", "message_text_5"},
+        {"macro_2", "message_text_5"},  // its own name counts as taken
+        {"Reload", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Dialogs().asked.clear();
+        Find<QLineEdit>("macro_edit_macroname")->setText(QString::fromLatin1(c.text));
+        Click("macro_btn_name_edit");
+        if (c.message != nullptr) {
+            ASSERT_EQ(Dialogs().asked.size(), 1u);
+            EXPECT_EQ(Dialogs().asked[0].text, QLatin1String(c.message));
+            EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "macro_2"}));
+        } else {
+            EXPECT_TRUE(Dialogs().asked.empty());
+            EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "Reload"}));
+            EXPECT_TRUE(Find<QLineEdit>("macro_edit_macroname")->text().isEmpty());
+            EXPECT_EQ(Mouse().GetMacroNames(), (std::vector<std::string>{"macro_1", "Reload"}));
+        }
+    }
+}
+
+TEST_F(MacroPanelTest, LeftClickOnAnEmptyListInsertsDownThenUpAndSaves) {
+    AddMacro();
+    ChooseMenuItem("left_click");
+    ASSERT_EQ(Actions()->Count(), 2);
+    EXPECT_EQ(Row(0).name, ui::Text(QStringLiteral("mouse_key_left")));
+    EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("50"), QStringLiteral("50")}));
+    const Json::Value file = SelectedMacroFile();
+    ASSERT_EQ(file["Events"].size(), 2u);
+    EXPECT_EQ(file["Events"][0]["Action"].asString(), "down");
+    EXPECT_EQ(file["Events"][1]["Action"].asString(), "up");
+    EXPECT_EQ(file["Events"][0]["Button"].asInt(), 1);
+    EXPECT_EQ(file["Events"][0]["Delay"].asString(), "50");
+}
+
+TEST_F(MacroPanelTest, MovesInsertTheEditsDistanceLimitedToItsLowByte) {
+    AddMacro();
+    struct Case {
+        const char* button;
+        const char* edit;
+        const char* text;
+        int type;
+        const char* action;
+        int distance;
+    };
+    const Case cases[] = {
+        {"macro_inset_moveleftkey_btn", "mouse_x_left_edit", "300", 4, "down", 44},
+        {"macro_inset_moverightkey_btn", "mouse_x_right_edit", "255", 4, "up", 255},
+        {"macro_inset_moveupkey_btn", "mouse_y_up_edit", "7", 5, "down", 7},
+        {"macro_inset_movedownkey_btn", "mouse_y_down_edit", "0", 5, "up", 0},
+    };
+    for (const Case& c : cases) {
+        Find<QLineEdit>(c.edit)->setText(QString::fromLatin1(c.text));
+        Click(c.button);
+    }
+    const Json::Value events = SelectedMacroFile()["Events"];
+    ASSERT_EQ(events.size(), 4u);
+    // Each insert goes after the selected row, which is the previous insert.
+    for (Json::ArrayIndex i = 0; i < 4; ++i) {
+        SCOPED_TRACE(cases[i].button);
+        EXPECT_EQ(events[i]["Type"].asInt(), cases[i].type);
+        EXPECT_EQ(events[i]["Action"].asString(), cases[i].action);
+        EXPECT_EQ(events[i]["Button"].asInt(), cases[i].distance);
+    }
+    EXPECT_EQ(Row(0).second, QStringLiteral("44"));
+    EXPECT_EQ(Row(0).name, ui::Text(QStringLiteral("mouse_move_to_left_text")));
+}
+
+TEST_F(MacroPanelTest, MovingTheFirstRowUpChangesNothingButSaves) {
+    AddMacro();
+    ChooseMenuItem("left_down");
+    ChooseMenuItem("right_down");
+    // Delay typed but not yet saved: the save of the move keeps it.
+    SelectAction(0);
+    Actions()
+        ->ElementAt(0)
+        ->findChild<QLineEdit*>(QStringLiteral("macro_delay"))
+        ->setText(QStringLiteral("120"));
+    Click("macro_btn_up");
+    EXPECT_EQ(Actions()->CurrentSel(), 0);
+    Json::Value events = SelectedMacroFile()["Events"];
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0]["Button"].asInt(), 1);
+    EXPECT_EQ(events[0]["Delay"].asString(), "120");
+
+    // The pause travels with its event.
+    Click("macro_btn_downbottom");
+    events = SelectedMacroFile()["Events"];
+    EXPECT_EQ(events[1]["Button"].asInt(), 1);
+    EXPECT_EQ(events[1]["Delay"].asString(), "120");
+    EXPECT_EQ(Row(1).delay, QStringLiteral("120"));
+    EXPECT_EQ(Actions()->CurrentSel(), 1);
+}
+
+TEST_F(MacroPanelTest, DeleteAllLeavesAFileWithoutEventsThatLoadsEmpty) {
+    AddMacro();
+    ChooseMenuItem("middle_click");
+    ASSERT_EQ(SelectedMacroFile()["Events"].size(), 2u);
+    Click("macro_btn_deleteall");
+    EXPECT_EQ(Actions()->Count(), 0);
+    const Json::Value file = SelectedMacroFile();
+    EXPECT_FALSE(file.isMember("Events"));
+    EXPECT_EQ(file["MacroName"].asString(), "macro_1");
+    EXPECT_EQ(file["Version"].asInt(), 64);
+    Click("macro_btn_cancel");
+    EXPECT_EQ(Actions()->Count(), 0);
+}
+
+TEST_F(MacroPanelTest, CancelDropsUnsavedDelays) {
+    AddMacro();
+    ChooseMenuItem("left_up");
+    Actions()
+        ->ElementAt(0)
+        ->findChild<QLineEdit*>(QStringLiteral("macro_delay"))
+        ->setText(QStringLiteral("999"));
+    Click("macro_btn_cancel");
+    EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("50")}));
+}
+
+TEST_F(MacroPanelTest, ExportAndImportCopyTheFile) {
+    AddMacro();
+    ChooseMenuItem("back_click");
+    const std::string exported = xdgRoot_ + "/exported.mac";
+    Dialogs().saveAnswers.push_back(QString::fromStdString(exported));
+    Click("macro_btn_export");
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(exported)));
+
+    Dialogs().openAnswers.push_back(QString::fromStdString(exported));
+    Click("macro_btn_import");
+    EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "macro_2"}));
+    EXPECT_EQ(Panel()->Library().Selected(), 1);
+    ASSERT_EQ(Actions()->Count(), 2);
+    EXPECT_EQ(Row(1).name, ui::Text(QStringLiteral("mouse_key_back")));
+
+    // A cancelled dialog changes nothing.
+    Click("macro_btn_import");
+    EXPECT_EQ(Panel()->NameList()->Count(), 2);
+}
+
+}  // namespace

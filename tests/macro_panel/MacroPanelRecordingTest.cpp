@@ -1,0 +1,136 @@
+// Recording in the main window: real key and mouse events pass the capture hook, the router
+// and the panel's recorder into the action list.
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "macros/hook/RecordingMessages.h"
+#include "tests/macro_panel/MacroPanelTestBase.h"
+#include "ui/LanguageTexts.h"
+
+namespace {
+
+constexpr quint32 kXkbA = 38;
+constexpr quint32 kXkbB = 56;
+constexpr quint32 kXkbPlayPause = 172;
+
+class MacroRecordingTest : public testsupport::MacroPanelTest {
+protected:
+    void SetUp() override {
+        MacroPanelTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
+        Panel()->SetClockForTesting([this] { return now_; });
+        AddMacro();
+    }
+
+    // A key event as X11 or Wayland delivers it: the XKB keycode as the native scan code.
+    void Key(QEvent::Type type, int qtKey, quint32 xkbKeycode, bool autoRepeat = false) {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, xkbKeycode, 0, 0, QString(), autoRepeat);
+        QApplication::sendEvent(window_.get(), &event);
+    }
+    void Press(int qtKey, quint32 xkb, bool autoRepeat = false) {
+        Key(QEvent::KeyPress, qtKey, xkb, autoRepeat);
+    }
+    void Release(int qtKey, quint32 xkb) { Key(QEvent::KeyRelease, qtKey, xkb); }
+
+    std::uint64_t now_ = 1000;
+};
+
+TEST_F(MacroRecordingTest, AHeldKeyGivesOneDownRowAndThePauseLandsOnIt) {
+    Click("macro_btn_starredio");
+    ASSERT_TRUE(Panel()->IsRecording());
+    EXPECT_FALSE(Find("macro_btn_starredio")->isVisible());
+    EXPECT_TRUE(Find("macro_btn_stopredio")->isVisible());
+    EXPECT_FALSE(Find("macro_tab_macroaction_edit")->isEnabled());
+    EXPECT_TRUE(Find("macro_name_tab")->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_FALSE(Find("device_select_layout")->isEnabled());
+
+    Press(Qt::Key_A, kXkbA);
+    for (int i = 0; i < 3; ++i) {
+        now_ += 100;
+        Press(Qt::Key_A, kXkbA, true);
+    }
+    EXPECT_EQ(Actions()->Count(), 1);
+    EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("0")}));
+    now_ = 1300;
+    Release(Qt::Key_A, kXkbA);
+    ASSERT_EQ(Actions()->Count(), 2);
+    EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("300"), QStringLiteral("0")}));
+    EXPECT_FALSE(Row(0).name.isEmpty());
+    EXPECT_EQ(Row(0).name, Row(1).name);
+    EXPECT_NE(Row(0).second, Row(1).second);
+    EXPECT_EQ(Actions()->CurrentSel(), 1);
+
+    // The stop button's own click is not recorded; stopping saves.
+    Click("macro_btn_stopredio");
+    EXPECT_FALSE(Panel()->IsRecording());
+    EXPECT_EQ(Actions()->Count(), 2);
+    EXPECT_TRUE(Find("macro_btn_starredio")->isVisible());
+    EXPECT_TRUE(Find("macro_tab_macroaction_edit")->isEnabled());
+    EXPECT_TRUE(Find("device_select_layout")->isEnabled());
+    const Json::Value events = SelectedMacroFile()["Events"];
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0]["Type"].asInt(), 10);
+    EXPECT_EQ(events[0]["Button"].asInt(), 4);  // usage of A
+    EXPECT_EQ(events[0]["Delay"].asString(), "300");
+    EXPECT_EQ(events[1]["Action"].asString(), "up");
+
+    // Keys typed after stopping reach the window again and record nothing.
+    Press(Qt::Key_B, kXkbB);
+    EXPECT_EQ(Actions()->Count(), 2);
+}
+
+TEST_F(MacroRecordingTest, AConstantPauseAboveTheLimitIsShownAndUsedAs65535) {
+    Find<QAbstractButton>("macro_check_time")->setChecked(true);
+    Find<QLineEdit>("macro_fixed_time_edit")->setText(QStringLiteral("70000"));
+    Click("macro_btn_starredio");
+    EXPECT_EQ(Find<QLineEdit>("macro_fixed_time_edit")->text(), QStringLiteral("65535"));
+    Press(Qt::Key_A, kXkbA);
+    Press(Qt::Key_B, kXkbB);
+    EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("65535"), QStringLiteral("65535")}));
+    Click("macro_btn_stopredio");
+}
+
+TEST_F(MacroRecordingTest, MediaKeysAreNotRecorded) {
+    Click("macro_btn_starredio");
+    Press(Qt::Key_MediaPlay, kXkbPlayPause);
+    Release(Qt::Key_MediaPlay, kXkbPlayPause);
+    EXPECT_EQ(Actions()->Count(), 0);
+    Click("macro_btn_stopredio");
+}
+
+TEST_F(MacroRecordingTest, RecordingBeforeTheFirstRowPutsTheKeyFirstWithNoPause) {
+    ChooseMenuItem("left_click");
+    ASSERT_EQ(Actions()->Count(), 2);
+    SelectAction(0);
+    ChooseMenuItem("redio_previous_ignore_time");
+    ASSERT_TRUE(Panel()->IsRecording());
+    Press(Qt::Key_B, kXkbB);
+    ASSERT_EQ(Actions()->Count(), 3);
+    EXPECT_EQ(Row(0).name,
+              ui::Text(QStringLiteral("keyboard_key_B")).remove(QStringLiteral("keyboard_key_")));
+    EXPECT_EQ(Row(0).delay, QStringLiteral("0"));
+    EXPECT_EQ(Row(1).name, ui::Text(QStringLiteral("mouse_key_left")));
+    Click("macro_btn_stopredio");
+    EXPECT_EQ(SelectedMacroFile()["Events"].size(), 3u);
+}
+
+TEST_F(MacroRecordingTest, TheRecordingStopsAddingRowsAt2000) {
+    Panel()->StartRecording(3, capture::mode::kAppend);
+    capture::KeyRecord a{capture::kKeyDown, {0x1E, false}};
+    capture::KeyRecord b{capture::kKeyDown, {0x30, false}};
+    for (int i = 0; i < 1000; ++i) {
+        a.message = capture::kKeyDown;
+        Panel()->OnRecordedKey(capture::mode::kAppend, a);
+        a.message = capture::kKeyUp;
+        Panel()->OnRecordedKey(capture::mode::kAppend, a);
+    }
+    ASSERT_EQ(Actions()->Count(), 2000);
+    Panel()->OnRecordedKey(capture::mode::kAppend, b);
+    EXPECT_EQ(Actions()->Count(), 2000);
+    Panel()->StopRecording();
+    EXPECT_EQ(SelectedMacroFile()["Events"].size(), 2000u);
+}
+
+}  // namespace
