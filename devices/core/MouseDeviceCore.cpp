@@ -220,6 +220,18 @@ void CMouseDeviceCore::ValidateMacroKeys() {
     }
 }
 
+bool CMouseDeviceCore::SetKeyAssignment(int index, const KeyCode& code) {
+    if (index < 0 || static_cast<std::size_t>(index) >= keyList_.size()) {
+        return false;
+    }
+    keyList_[static_cast<std::size_t>(index)].assignment = code;
+    profile_.SetKeyList(keyList_);
+    if (IDeviceCoreListener* l = Listener()) {
+        l->OnKeyInfoChanged();
+    }
+    return true;
+}
+
 std::vector<KeyInfoRow> CMouseDeviceCore::BuildKeyInfoList(
     const std::function<std::string(std::string_view)>& text) const {
     std::vector<KeyInfoRow> rows;

@@ -107,6 +107,10 @@ public:
     const ButtonMap& GetButtonMap() const { return buttonMap_; }
     const std::array<std::uint8_t, 512>& GetKeyTableCopy() const { return keyTable_; }
     const std::vector<KeyListEntry>& GetKeyList() const { return keyList_; }
+    // The assignment of one key (the key set panel's apply): kept in the key list and in the
+    // profile document (not yet saved); the page renames its key buttons. False for an index
+    // outside the list.
+    bool SetKeyAssignment(int index, const KeyCode& code);
     const std::vector<std::string>& GetMacroNames() const { return macroNames_; }
     const lighting::LightNameLists& GetLightNameLists() const { return lightNames_; }
     // True once a key table was read; WriteKeyTable needs it.
