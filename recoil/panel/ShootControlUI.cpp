@@ -87,6 +87,7 @@ void CShootControlUI::Reset() {
 
 void CShootControlUI::Refresh() {
     FindControls();
+    FlushEdits();  // a refresh from the device must not throw away what is being typed
     ShowSelection();
     ShowBulletValues();
 }
