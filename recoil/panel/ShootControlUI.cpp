@@ -74,6 +74,7 @@ void CShootControlUI::Reset() {
     if (!data_.EnsureFiles()) {
         ShowMessage("shoot_write_failed_text");
     }
+    ready_ = true;
     data_.SelectGun(0);
     data_.ClearBullet();
     ShowSelection();
@@ -86,6 +87,9 @@ void CShootControlUI::Reset() {
 }
 
 void CShootControlUI::Refresh() {
+    if (!ready_) {
+        return;  // no folders yet: nothing to show
+    }
     FindControls();
     FlushEdits();  // a refresh from the device must not throw away what is being typed
     ShowSelection();
@@ -115,6 +119,13 @@ void CShootControlUI::FindControls() {
         LimitEdit(xEdit_, recoil::kMaxDistance);
         LimitEdit(yEdit_, recoil::kMaxDistance);
         LimitEdit(delayEdit_, recoil::kMaxBulletDelay);
+        // Return stores as well, so a value can be confirmed without leaving the edit.
+        for (QLineEdit* edit : {xEdit_, yEdit_, delayEdit_}) {
+            if (edit != nullptr) {
+                connect(edit, &QLineEdit::returnPressed, this,
+                        &CShootControlUI::StoreCurrentBullet);
+            }
+        }
     }
     // Each page of the picture switch shows its gun's pattern as a plot.
     for (int gun = 0; imageSwitch_ != nullptr && gun < recoil::kGunCount; ++gun) {

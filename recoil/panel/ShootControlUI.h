@@ -74,6 +74,7 @@ private:
 
     IPanelPage* page_ = nullptr;
     recoil::CShootData data_;
+    bool ready_ = false;  // folders set and files checked
 
     std::array<ui::OptionButton*, recoil::kGunCount> gunOptions_{};
     std::array<ui::OptionButton*, recoil::kBulletCount> bulletOptions_{};

@@ -123,6 +123,12 @@ TEST_F(ShootPanelTest, ChangesAreKeptWhenTheSelectionMovesWithoutLeavingAnEdit) 
     EXPECT_EQ(GunDocument(0)["Events"][7 * 6 + 3]["Button"].asInt(), 42);
     EXPECT_EQ(Panel()->CurrentBullet(), 8);
 
+    // Return confirms without leaving the edit.
+    Type("bullet_delay_eidt", QStringLiteral("333"));
+    QTest::keyClick(Edit("bullet_delay_eidt"), Qt::Key_Return);
+    EXPECT_TRUE(Edit("bullet_delay_eidt")->hasFocus());
+    EXPECT_EQ(GunDocument(0)["Events"][8 * 6 + 3]["Delay"].asInt(), 333);
+
     // A flipped direction is stored at once.
     const bool wasLeft = Button(QStringLiteral("bullet_x_check"))->isChecked();
     Click("bullet_x_check");
