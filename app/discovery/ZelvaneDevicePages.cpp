@@ -2,6 +2,7 @@
 
 #include "devices/page/ZelvaneMouseDevice.h"
 #include "devices/page/ZelvaneUSBDevice.h"
+#include "lighting/panel/LightControlUI.h"
 
 namespace discovery {
 
@@ -36,6 +37,11 @@ public:
         device_->LoadProfilePanel();
     }
 
+    void SetSameModeOffered(bool offered) override {
+        if (lightpanel::CLightControlUI* light = device_->LightPanel()) {
+            light->SetSameModeAllowed(offered);
+        }
+    }
     void ApplyLightFromOutside() override { device_->RefreshControls(); }
     void OnLanguageChanged() override { device_->RefreshControls(); }
 

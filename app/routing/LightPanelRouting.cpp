@@ -1,3 +1,5 @@
+#include <string_view>
+
 #include "app/routing/PageRouting.h"
 #include "app/routing/PanelRouting.h"
 #include "devices/page/ZelvaneUSBDevice.h"
@@ -13,10 +15,35 @@ public:
     void OnControl(const RoutedEvent& event) override {
         lightpanel::CLightControlUI* panel =
             device_.Page() != nullptr ? device_.Page()->LightPanel() : nullptr;
-        if (panel == nullptr) {
+        if (panel == nullptr || event.op != Op::Control) {
             return;
         }
-        (void)event;
+        const std::string_view name = event.name;
+        if (name == "light_combo_modeSelect") {
+            panel->OnEffectSelected();
+        } else if (name == "deng_light_slider") {
+            panel->OnBrightnessChanged();
+        } else if (name == "deng_speed_slider") {
+            panel->OnSpeedChanged();
+        } else if (name == "deng_FXL_check" || name == "deng_FXR_check") {
+            panel->OnDirectionChosen(event.argument);
+        } else if (name == "deng_7color_check") {
+            panel->OnMultiColourChanged();
+        } else if (name == "deng_Color_Pallet") {
+            panel->OnPaletteColourChanged();
+        } else if (name == "color_option_") {
+            panel->OnPresetColour(event.number);
+        } else if (name == "deng_edit_R") {
+            panel->OnColourEdited(lightpanel::Channel::Red);
+        } else if (name == "deng_edit_G") {
+            panel->OnColourEdited(lightpanel::Channel::Green);
+        } else if (name == "deng_edit_B") {
+            panel->OnColourEdited(lightpanel::Channel::Blue);
+        } else if (name == "light_combo_ZZCCmodeSelect") {
+            panel->OnExtraModeSelected();
+        }
+        // The custom colour groups and the fill buttons act on a keyboard device, which this
+        // build does not have.
     }
 
 private:
