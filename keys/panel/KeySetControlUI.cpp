@@ -43,6 +43,12 @@ CKeySetControlUI::~CKeySetControlUI() = default;
 void CKeySetControlUI::Attach(IPanelPage* page) {
     page_ = page;
     Bind();
+    QWidget* pageWidget = page_ != nullptr ? page_->PageWidget() : nullptr;
+    lightPanel_ = Find<QWidget>(pageWidget, "LightControlItem");
+    if (auto* picture = Find<ui::TabLayout>(pageWidget, "mouse_device_seting_layout")) {
+        connect(picture, &QStackedWidget::currentChanged, this,
+                &CKeySetControlUI::OnPicturePageChanged, Qt::UniqueConnection);
+    }
     SetDeviceKind(Mouse() != nullptr ? kMouseKind : kKeyboardKind);
     Refresh();
 }
@@ -132,6 +138,27 @@ void CKeySetControlUI::ShowPanel(bool show) {
     setVisible(show);
     if (!show) {
         SetCapture(false);
+    }
+    ShareCardWithLightPanel(show);
+}
+
+void CKeySetControlUI::ShareCardWithLightPanel(bool keyShown) {
+    if (lightPanel_ == nullptr) {
+        return;
+    }
+    if (keyShown && !lightPanel_->isHidden()) {
+        lightPanel_->setVisible(false);
+        lightHidden_ = true;
+    } else if (!keyShown && lightHidden_) {
+        lightPanel_->setVisible(true);
+        lightHidden_ = false;
+    }
+}
+
+void CKeySetControlUI::OnPicturePageChanged(int page) {
+    if (page != 0 && !isHidden()) {
+        current_ = {};
+        ShowPanel(false);
     }
 }
 

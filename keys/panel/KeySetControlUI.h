@@ -116,7 +116,14 @@ private:
     // Numeric fields show what was kept of what was typed.
     void ShowKeptNumbers();
 
+    // The page's light panel shares the card: it steps aside while a key is edited.
+    void ShareCardWithLightPanel(bool keyShown);
+    // The picture's Buttons | Lighting pages: keys are edited on the Buttons page only.
+    void OnPicturePageChanged(int page);
+
     IPanelPage* page_ = nullptr;
+    QPointer<QWidget> lightPanel_;
+    bool lightHidden_ = false;
     int kind_ = kMouseKind;
     KeyRecord current_;
     KeyRecord default_;

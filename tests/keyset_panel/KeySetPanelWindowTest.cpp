@@ -8,9 +8,12 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QTest>
 #include <array>
+#include <cstdlib>
 
 #include "devices/core/MouseDeviceCore.h"
 #include "keys/panel/KeySetControlUI.h"
@@ -319,6 +322,39 @@ TEST_F(KeySetPanelWindowTest, ProfileSaveWritesTheKeysAndTheProfileFile) {
     Click("key_4");
     EXPECT_EQ(Panel()->SelectedFunction(), keypanel::kFnCombinationKey);
     EXPECT_EQ(Find<QComboBox>("keyset_combokey_combo")->currentIndex(), 4);
+}
+
+// Every function's page fits the card: each control is inside the panel and no caption is
+// cut. ZORVATH_KEYSET_SHOTS=<folder> also keeps a picture of each page for a look.
+TEST_F(KeySetPanelWindowTest, EveryFunctionPageFitsTheCard) {
+    Click("key_2");
+    const char* shots = std::getenv("ZORVATH_KEYSET_SHOTS");
+    CKeySetControlUI* panel = Panel();
+    for (int function = 0; function < keypanel::kFunctionCount; ++function) {
+        SCOPED_TRACE(function);
+        ChooseFunction(function);
+        if (function == keypanel::kFnMacro) {
+            Choose("keyset_macro_over_combo", 4);  // with its repeat count row
+        }
+        QApplication::processEvents();
+        const QRect inside = panel->rect();
+        for (QWidget* w : panel->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(panel) || w->objectName().isEmpty()) {
+                continue;
+            }
+            const QRect r(w->mapTo(panel, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(inside.contains(r)) << w->objectName().toStdString();
+            auto* label = qobject_cast<QLabel*>(w);
+            if (label != nullptr && !label->wordWrap() && !label->text().isEmpty()) {
+                EXPECT_GE(label->width(), label->sizeHint().width())
+                    << w->objectName().toStdString();
+            }
+        }
+        if (shots != nullptr) {
+            window_->grab().save(QString::fromLocal8Bit(shots) +
+                                 QStringLiteral("/keyset-%1.png").arg(function));
+        }
+    }
 }
 
 }  // namespace
