@@ -437,30 +437,28 @@ int CMouseDeviceCore::DownloadMacros() {
     return kMacrosSent;
 }
 
-void CMouseDeviceCore::DownloadShootData() {
+bool CMouseDeviceCore::DownloadShootData() {
     if (!LinkReady()) {
-        return;
+        return false;
     }
     std::array<std::uint8_t, protocol::kDeviceInfoSize> info{};
     if (commandProtocol.CmdReadDeviceInfo(info.data()) != kOk) {
-        return;
+        return false;
     }
     deviceInfo = info;
     recoil::CShootData shoot;
     shoot.SetFolders(DataFolder(), GetDefaultDataFolder());
     const std::vector<std::uint8_t> image = shoot.BuildShootImage();
     if (image.empty()) {
-        return;
+        return false;
     }
     if (!LinkReady() || commandProtocol.CmdBeginSession() != kOk) {
-        return;
+        return false;
     }
     if (!LinkReady() || commandProtocol.CmdWriteShootData(image.data(), image.size()) != kOk) {
-        return;
+        return false;
     }
-    if (LinkReady()) {
-        commandProtocol.CmdEndSession();
-    }
+    return LinkReady() && commandProtocol.CmdEndSession() == kOk;
 }
 
 void CMouseDeviceCore::RefreshStatus() {

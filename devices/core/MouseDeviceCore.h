@@ -67,7 +67,8 @@ public:
     void ReadKeyTable();
     // 1 with the current profile in *profile (optional), 0 on failure.
     int ReadSettings(int* profile = nullptr);
-    void DownloadShootData();
+    // True when the image was written and the session ended (the panel tells the user).
+    bool DownloadShootData();
 
     // Light steps of effects 0 and 5, and one pass of the user light player.
     void StepSpectrumEffect();

@@ -222,8 +222,10 @@ void CShootControlUI::SaveToDevice() {
     if (page_ == nullptr) {
         return;
     }
-    if (auto* mouse = dynamic_cast<devices::CMouseDeviceCore*>(&page_->Core())) {
-        mouse->DownloadShootData();
+    auto* mouse = dynamic_cast<devices::CMouseDeviceCore*>(&page_->Core());
+    if (mouse != nullptr && !mouse->DownloadShootData()) {
+        // The files keep the patterns; the user can send them again.
+        ShowMessage("shoot_send_failed_text");
     }
 }
 

@@ -181,6 +181,25 @@ TEST_F(ShootPanelTest, SaveSendsTheFourPatternsToTheMouse) {
     EXPECT_EQ(image, Panel()->Data().BuildShootImage());
 }
 
+TEST_F(ShootPanelTest, ASendTheMouseRefusesIsReportedAndTheFilesKeepThePattern) {
+    ClickBullet(2);
+    TypeAndLeave("bullet_x_eidt", QStringLiteral("5"));
+    const std::size_t asked = Dialogs().asked.size();
+    Click("shootdate_save_btn");
+    EXPECT_EQ(Dialogs().asked.size(), asked);  // a good send says nothing
+
+    sim::Fault refuse;
+    refuse.kind = sim::FaultKind::Status;
+    refuse.command = static_cast<std::uint8_t>(protocol::Command::WriteShootData);
+    refuse.status = 0xFF;
+    rig_->mouse->Firmware().InjectFault(refuse);
+    TypeAndLeave("bullet_x_eidt", QStringLiteral("6"));
+    Click("shootdate_save_btn");
+    ASSERT_EQ(Dialogs().asked.size(), asked + 1);
+    EXPECT_EQ(Dialogs().asked.back().text, QStringLiteral("shoot_send_failed_text"));
+    EXPECT_EQ(GunDocument(0)["Events"][2 * 6 + 2]["Button"].asInt(), 6);
+}
+
 TEST_F(ShootPanelTest, ThePictureFollowsTheGunAndThePlotPicksBullets) {
     auto* pictures = Find<ui::TabLayout>(QStringLiteral("shoot_image_display_switch"));
     ASSERT_NE(pictures, nullptr);
