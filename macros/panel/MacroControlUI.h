@@ -79,6 +79,7 @@ private:
     void ShowSelectedActions();
     void ApplyEdit(const macros::editing::ActionEdit& edit, bool allowSave);
     macros::editing::ActionList EditableList();
+    macros::editing::ActionList RecordingList();
     void SyncDelaysFromView();
     std::uint64_t Now() const;
 

@@ -102,7 +102,13 @@ void CMacroControlUI::OnRecordedKey(int insertion, const capture::KeyRecord& rec
     }
     const bool down = capture::IsKeyDownMessage(record.message);
     const std::uint64_t now = Now();
-    ApplyEdit(recorder_.OnKey(*where, down, record.key, EditableList(), now), false);
+    ApplyEdit(recorder_.OnKey(*where, down, record.key, RecordingList(), now), false);
+}
+
+macros::editing::ActionList CMacroControlUI::RecordingList() {
+    // The delay fields were read when the recording started and take no input until it stops,
+    // so the rows are current without reading thousands of fields per event.
+    return macros::editing::ActionList{library_.Actions(), actions_ ? actions_->Selected() : -1};
 }
 
 bool CMacroControlUI::OnStopButton(const capture::MouseRecord& record) const {
@@ -122,7 +128,7 @@ void CMacroControlUI::OnRecordedMouse(int insertion, const capture::MouseRecord&
     }
     const std::uint64_t now = Now();
     ApplyEdit(recorder_.OnMouse(*where, record.message, record.xButton, OnStopButton(record),
-                                EditableList(), now),
+                                RecordingList(), now),
               false);
 }
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "macros/hook/RecordingMessages.h"
+#include "protocol/CommandCodes.h"
 #include "tests/macro_panel/MacroPanelTestBase.h"
 #include "ui/LanguageTexts.h"
 
@@ -131,6 +132,63 @@ TEST_F(MacroRecordingTest, TheRecordingStopsAddingRowsAt2000) {
     EXPECT_EQ(Actions()->Count(), 2000);
     Panel()->StopRecording();
     EXPECT_EQ(SelectedMacroFile()["Events"].size(), 2000u);
+}
+
+// The data bytes a frame carries (length in byte 4, from byte 8), after checking its framing.
+std::vector<std::uint8_t> FrameData(const sim::FrameBytes& frame, std::uint16_t* offset) {
+    unsigned sum = 0;
+    for (std::size_t i = 3; i < frame.size(); ++i) {
+        sum += frame[i];
+    }
+    EXPECT_EQ(frame[0], 4);
+    EXPECT_EQ(frame[1] | (frame[2] << 8), static_cast<int>(sum & 0xFFFF));
+    *offset = static_cast<std::uint16_t>(frame[5] | (frame[6] << 8));
+    return {frame.begin() + 8, frame.begin() + 8 + frame[4]};
+}
+
+TEST_F(MacroRecordingTest, ARecordedMacroBoundToAButtonReachesTheMouse) {
+    Click("macro_btn_starredio");
+    Press(Qt::Key_A, kXkbA);
+    now_ += 300;
+    Release(Qt::Key_A, kXkbA);
+    Click("macro_btn_stopredio");
+    EXPECT_EQ(Frames(protocol::Command::WriteMacros), 0u);  // no button runs it yet
+
+    // Forward runs macro 0 once: the key table goes to the mouse.
+    BindButtonToMacro(3, 0);
+    ASSERT_EQ(Mouse().WriteKeys(0), 1);
+    const std::uint8_t slot = Mouse().GetButtonMap()[3];
+    bool seen = false;
+    for (const sim::FrameBytes& frame : rig_->mouse->Firmware().ReceivedFrames(
+             protocol::CommandByte(protocol::Command::WriteKeyTable))) {
+        std::uint16_t offset = 0;
+        const std::vector<std::uint8_t> data = FrameData(frame, &offset);
+        const std::size_t at = 3u * slot;
+        if (at >= offset && at + 3 <= offset + data.size()) {
+            EXPECT_EQ(std::vector<std::uint8_t>(data.begin() + (at - offset),
+                                                data.begin() + (at - offset) + 3),
+                      (std::vector<std::uint8_t>{0x70, 0x00, 0x01}));
+            seen = true;
+        }
+    }
+    EXPECT_TRUE(seen);
+
+    // Saving the bound macro sends the image: header, offset, count, A down 300 ms, A up.
+    Click("macro_btn_save");
+    const auto frames = rig_->mouse->Firmware().ReceivedFrames(
+        protocol::CommandByte(protocol::Command::WriteMacros));
+    ASSERT_EQ(frames.size(), 1u);
+    std::uint16_t offset = 1;
+    const std::vector<std::uint8_t> data = FrameData(frames[0], &offset);
+    EXPECT_EQ(offset, 0);
+    const std::vector<std::uint8_t> expected = {0xAA, 0x55, 30,   0,    1, 0, 0, 0,
+                                                0,    0,    0,    0,    0, 0, 0, 0,  //
+                                                18,   0,                             //
+                                                2,    0,    0,    0,                 //
+                                                0x2C, 0x01, 0x8A, 0x04,              //
+                                                0x00, 0x00, 0x0A, 0x04};
+    EXPECT_EQ(data, expected);
+    EXPECT_EQ(rig_->mouse->Firmware().Memory().macros.bytes(), expected);
 }
 
 }  // namespace
