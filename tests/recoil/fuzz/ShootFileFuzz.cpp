@@ -11,6 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Json::Value document =
         CJsonFile::ParseText(std::string(reinterpret_cast<const char*>(data), size));
     (void)macros::BuildEventImage({recoil::ShootRecords(document)});
+    // Whatever import accepts, four guns of it still fit in one shoot image.
+    if (recoil::IsShootDocument(document)) {
+        const auto records = recoil::ShootRecords(document);
+        if (macros::BuildEventImage({records, records, records, records}).empty()) {
+            __builtin_trap();
+        }
+    }
     for (int bullet = -1; bullet <= recoil::kBulletCount; ++bullet) {
         const recoil::BulletValues values = recoil::BulletFromDocument(document, bullet);
         recoil::WriteBulletIntoDocument(document, bullet, values);
