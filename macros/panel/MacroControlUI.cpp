@@ -45,12 +45,9 @@ CMacroControlUI::CMacroControlUI(QWidget* parent) : QWidget(parent) {
     ui::SetControlClass(this, QStringLiteral("MacroControlUI"));
 }
 
-CMacroControlUI::~CMacroControlUI() {
-    if (recording_ && page_ != nullptr) {
-        // The hook must not keep reporting to a panel that is gone.
-        StopRecording();
-    }
-}
+// The page is being destroyed around the panel, so nothing is asked of it here; recorded
+// events find no panel through the router any more.
+CMacroControlUI::~CMacroControlUI() = default;
 
 void CMacroControlUI::Attach(IPanelPage* page) {
     page_ = page;

@@ -1,6 +1,12 @@
 // The macro list and the action list commands of the macro panel in the main window.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QFocusEvent>
+#include <QMenu>
 
+#include "profiles/JsonFile.h"
 #include "tests/macro_panel/MacroPanelTestBase.h"
 #include "ui/LanguageTexts.h"
 
@@ -164,6 +170,65 @@ TEST_F(MacroPanelTest, ExportAndImportCopyTheFile) {
     // A cancelled dialog changes nothing.
     Click("macro_btn_import");
     EXPECT_EQ(Panel()->NameList()->Count(), 2);
+}
+
+TEST_F(MacroPanelTest, ARowsContextMenuInsertsAfterThatRow) {
+    AddMacro();
+    ChooseMenuItem("left_down");
+    ChooseMenuItem("right_down");
+    ASSERT_EQ(Actions()->Count(), 2);
+    QWidget* row = Actions()->ElementAt(0);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(4, 4),
+                              row->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(row, &request);
+    EXPECT_EQ(Actions()->CurrentSel(), 0);
+    auto* menu = Panel()->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    auto* item = menu->findChild<QAction*>(QStringLiteral("middle_click"));
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    const Json::Value events = SelectedMacroFile()["Events"];
+    ASSERT_EQ(events.size(), 4u);
+    const int buttons[] = {1, 4, 4, 2};
+    for (Json::ArrayIndex i = 0; i < 4; ++i) {
+        EXPECT_EQ(events[i]["Button"].asInt(), buttons[i]) << i;
+    }
+}
+
+TEST_F(MacroPanelTest, ADelayFieldSavesWhenItLosesFocus) {
+    AddMacro();
+    ChooseMenuItem("left_up");
+    auto* delay = Actions()->ElementAt(0)->findChild<QLineEdit*>(QStringLiteral("macro_delay"));
+    ASSERT_NE(delay, nullptr);
+    delay->setText(QStringLiteral("77"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(delay, &out);
+    EXPECT_EQ(SelectedMacroFile()["Events"][0]["Delay"].asString(), "77");
+}
+
+TEST_F(MacroPanelTest, AMacroImageTooLargeForTheMouseIsReported) {
+    // 1100 events: 16 + 6 + 4400 bytes, 326 over the mouse's 4096: 82 events too many.
+    Json::Value document;
+    for (int i = 0; i < 1100; ++i) {
+        Json::Value event;
+        event["Action"] = i % 2 == 0 ? "down" : "up";
+        event["Button"] = 4;
+        event["Type"] = 10;
+        event["Delay"] = "10";
+        document["Events"].append(event);
+    }
+    const std::string path = xdgRoot_ + "/long.mac";
+    CJsonFile json;
+    ASSERT_TRUE(json.writejsonFile(path, document));
+    Dialogs().openAnswers.push_back(QString::fromStdString(path));
+    Click("macro_btn_import");
+    ASSERT_EQ(Actions()->Count(), 1100);
+    BindButtonToMacro(3, 0);
+    Dialogs().asked.clear();
+    Click("macro_btn_save");
+    ASSERT_EQ(Dialogs().asked.size(), 1u);
+    EXPECT_EQ(Dialogs().asked[0].text, QStringLiteral("message_text_16"));
+    EXPECT_EQ(Dialogs().asked[0].args, QStringList{QStringLiteral("82")});
 }
 
 }  // namespace
