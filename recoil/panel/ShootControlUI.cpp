@@ -90,13 +90,16 @@ void CShootControlUI::Refresh() {
     if (!ready_) {
         return;  // no folders yet: nothing to show
     }
-    FindControls();
     FlushEdits();  // a refresh from the device must not throw away what is being typed
     ShowSelection();
     ShowBulletValues();
 }
 
 void CShootControlUI::FindControls() {
+    if (controlsFound_) {
+        return;  // the panel's own layout: its controls stay for its lifetime
+    }
+    controlsFound_ = true;
     auto find = [this](const QString& name) { return ui::FindControl(this, name); };
     for (int i = 0; i < recoil::kGunCount; ++i) {
         gunOptions_[static_cast<std::size_t>(i)] =
@@ -111,27 +114,23 @@ void CShootControlUI::FindControls() {
     editLayout_ = find(QStringLiteral("bullet_edit_layout"));
     xCheck_ = qobject_cast<QAbstractButton*>(find(QStringLiteral("bullet_x_check")));
     yCheck_ = qobject_cast<QAbstractButton*>(find(QStringLiteral("bullet_y_check")));
-    const bool firstTime = xEdit_ == nullptr && yEdit_ == nullptr && delayEdit_ == nullptr;
     xEdit_ = qobject_cast<QLineEdit*>(find(QStringLiteral("bullet_x_eidt")));
     yEdit_ = qobject_cast<QLineEdit*>(find(QStringLiteral("bullet_y_eidt")));
     delayEdit_ = qobject_cast<QLineEdit*>(find(QStringLiteral("bullet_delay_eidt")));
-    if (firstTime) {
-        LimitEdit(xEdit_, recoil::kMaxDistance);
-        LimitEdit(yEdit_, recoil::kMaxDistance);
-        LimitEdit(delayEdit_, recoil::kMaxBulletDelay);
-        // Return stores as well, so a value can be confirmed without leaving the edit.
-        for (QLineEdit* edit : {xEdit_, yEdit_, delayEdit_}) {
-            if (edit != nullptr) {
-                connect(edit, &QLineEdit::returnPressed, this,
-                        &CShootControlUI::StoreCurrentBullet);
-            }
+    LimitEdit(xEdit_, recoil::kMaxDistance);
+    LimitEdit(yEdit_, recoil::kMaxDistance);
+    LimitEdit(delayEdit_, recoil::kMaxBulletDelay);
+    // Return stores as well, so a value can be confirmed without leaving the edit.
+    for (QLineEdit* edit : {xEdit_, yEdit_, delayEdit_}) {
+        if (edit != nullptr) {
+            connect(edit, &QLineEdit::returnPressed, this, &CShootControlUI::StoreCurrentBullet);
         }
     }
     // Each page of the picture switch shows its gun's pattern as a plot.
     for (int gun = 0; imageSwitch_ != nullptr && gun < recoil::kGunCount; ++gun) {
         auto& view = patternViews_[static_cast<std::size_t>(gun)];
         QWidget* page = imageSwitch_->widget(gun);
-        if (view != nullptr || page == nullptr) {
+        if (page == nullptr) {
             continue;
         }
         view = new CShootPatternView(page);

@@ -75,6 +75,7 @@ private:
     IPanelPage* page_ = nullptr;
     recoil::CShootData data_;
     bool ready_ = false;  // folders set and files checked
+    bool controlsFound_ = false;
 
     std::array<ui::OptionButton*, recoil::kGunCount> gunOptions_{};
     std::array<ui::OptionButton*, recoil::kBulletCount> bulletOptions_{};
