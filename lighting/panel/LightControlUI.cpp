@@ -19,6 +19,7 @@
 #include "ui/ControlState.h"
 #include "ui/LanguageTexts.h"
 #include "ui/OptionButton.h"
+#include "ui/TabLayout.h"
 
 namespace lightpanel {
 namespace {
@@ -79,8 +80,42 @@ void CLightControlUI::Attach(IPanelPage* page) {
                 ShowSwatch(w, GetPresetColour(w->objectName().mid(13).toInt()));
             }
         }
+        FollowFunctionTabs();
     }
     Refresh();
+}
+
+void CLightControlUI::FollowFunctionTabs() {
+    QWidget* pageWidget = page_->PageWidget();
+    const std::pair<const char*, int> tabs[] = {{"deng_Op_tab", 1}, {"key_Op_tab", 0}};
+    for (const auto& [name, picture] : tabs) {
+        auto* tab = ui::FindControlAs<QAbstractButton>(pageWidget, Latin(name));
+        if (tab == nullptr) {
+            continue;
+        }
+        connect(tab, &QAbstractButton::toggled, this, [this, picture](bool on) {
+            if (on) {
+                ShowPicturePage(picture);
+            }
+        });
+        if (tab->isChecked()) {
+            ShowPicturePage(picture);
+        }
+    }
+}
+
+void CLightControlUI::ShowPicturePage(int page) {
+    QWidget* pageWidget = page_ != nullptr ? page_->PageWidget() : nullptr;
+    auto* pictures =
+        ui::FindControlAs<ui::TabLayout>(pageWidget, Latin("mouse_device_seting_layout"));
+    if (pictures == nullptr || !pictures->SelectItem(page)) {
+        return;
+    }
+    for (int n = 0; n < 2; ++n) {
+        ui::SetSelected(ui::FindControlAs<QAbstractButton>(
+                            pageWidget, Latin("mouse_device_seting_option_") + QString::number(n)),
+                        n == page);
+    }
 }
 
 void CLightControlUI::Refresh() {

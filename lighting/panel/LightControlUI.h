@@ -104,6 +104,10 @@ private:
     void ClearPause();
     void ShowChannels(const LightInfoRecord& record);
     void ShowSwatch(QWidget* control, Colour colour);
+    // The light and keys tabs share a page: the picture beside it follows the tab (page 1 the
+    // lights, page 0 the buttons), as the "Buttons | Lighting" choice would set it.
+    void FollowFunctionTabs();
+    void ShowPicturePage(int page);
 
     IPanelPage* page_ = nullptr;
     int deviceKind_ = 0;

@@ -23,6 +23,7 @@
 #include "tests/support/ui/MainWindowTest.h"
 #include "ui/ColorPalette.h"
 #include "ui/ControlLookup.h"
+#include "ui/TabLayout.h"
 
 namespace {
 
@@ -352,6 +353,37 @@ TEST_F(LightPanelWindowTest, TheSameModeButtonNeedsASecondListedDevice) {
     EXPECT_FALSE(Panel()->SameModeAllowed());
     EXPECT_TRUE(same->isHidden());
     EXPECT_FALSE(IsPaused());
+}
+
+TEST_F(LightPanelWindowTest, ThePictureBesideThePanelFollowsTheLightAndKeysTabs) {
+    auto* pictures =
+        window_->FindControl<ui::TabLayout>(QStringLiteral("mouse_device_seting_layout"));
+    ASSERT_NE(pictures, nullptr);
+    auto option = [this](int n) {
+        return window_
+            ->FindControl<QAbstractButton>(QStringLiteral("mouse_device_seting_option_") +
+                                           QString::number(n))
+            ->isChecked();
+    };
+    EXPECT_EQ(pictures->CurrentSel(), 1);  // the light tab shows the lights
+    EXPECT_TRUE(option(1));
+    QTest::mouseClick(window_->FindControl<QAbstractButton>(QStringLiteral("key_Op_tab")),
+                      Qt::LeftButton);
+    EXPECT_EQ(pictures->CurrentSel(), 0);
+    EXPECT_TRUE(option(0));
+    EXPECT_FALSE(option(1));
+    QTest::mouseClick(window_->FindControl<QAbstractButton>(QStringLiteral("deng_Op_tab")),
+                      Qt::LeftButton);
+    EXPECT_EQ(pictures->CurrentSel(), 1);
+    EXPECT_TRUE(option(1));
+}
+
+// The panel's button shares its name with the window's own same-mode choice beside the device
+// list; the window's lookups must keep finding its own.
+TEST_F(LightPanelWindowTest, TheWindowFindsItsOwnSameModeChoiceNotThePanels) {
+    QWidget* found = window_->FindControl<QWidget>(QStringLiteral("deng_same_mode"));
+    ASSERT_NE(found, nullptr);
+    EXPECT_FALSE(Panel()->isAncestorOf(found));
 }
 
 }  // namespace
