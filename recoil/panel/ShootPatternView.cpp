@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/LanguageTexts.h"
+
 namespace shootpanel {
 namespace {
 
@@ -18,6 +20,7 @@ const QColor kAccent(0x00, 0x99, 0xFF);
 const QColor kStart(0x3D, 0xDC, 0x84);
 constexpr qreal kMargin = 14.0;
 constexpr qreal kPickRadius = 8.0;
+constexpr qreal kCaptionHeight = 10.0;  // room above the path for the caption
 
 }  // namespace
 
@@ -68,10 +71,10 @@ std::vector<QPointF> CShootPatternView::Layout() const {
     const qreal spanX = std::max(maxX - minX, 8);
     const qreal spanY = std::max(maxY - minY, 8);
     const qreal w = std::max<qreal>(width() - 2 * kMargin, 1);
-    const qreal h = std::max<qreal>(height() - 2 * kMargin, 1);
+    const qreal h = std::max<qreal>(height() - 2 * kMargin - kCaptionHeight, 1);
     const qreal scale = std::min(w / spanX, h / spanY);
     const qreal offsetX = kMargin + (w - (maxX - minX) * scale) / 2 - minX * scale;
-    const qreal offsetY = kMargin + (h - (maxY - minY) * scale) / 2 - minY * scale;
+    const qreal offsetY = kMargin + kCaptionHeight + (h - (maxY - minY) * scale) / 2 - minY * scale;
     points.reserve(track_.size());
     for (const QPoint& p : track_) {
         points.emplace_back(offsetX + p.x() * scale, offsetY + p.y() * scale);
@@ -92,6 +95,13 @@ void CShootPatternView::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(kBorder, 1));
     painter.setBrush(kBackground);
     painter.drawRoundedRect(frame, 6, 6);
+
+    QFont caption = font();
+    caption.setPixelSize(11);
+    painter.setFont(caption);
+    painter.setPen(kPoint);
+    painter.drawText(frame.adjusted(8, 4, -8, -4), Qt::AlignLeft | Qt::AlignTop,
+                     ui::Text(QStringLiteral("shoot_pattern_caption_text")));
 
     const std::vector<QPointF> points = Layout();
     if (points.empty()) {
