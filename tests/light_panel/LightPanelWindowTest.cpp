@@ -378,6 +378,39 @@ TEST_F(LightPanelWindowTest, ThePictureBesideThePanelFollowsTheLightAndKeysTabs)
     EXPECT_TRUE(option(1));
 }
 
+// The panel carries every kind; the keyboard's own parts appear with the effects that use them.
+TEST_F(LightPanelWindowTest, KeyboardCustomColoursTakeTheRoomOfSpeedAndDirection) {
+    CLightControlUI* panel = Panel();
+    panel->SetDeviceKind(1);
+    panel->SetSameModeAllowed(true);
+    panel->UpdateLayout(1, 20);
+    EXPECT_FALSE(Shown("deng_speed_layout"));
+    EXPECT_FALSE(Shown("deng_fx_layout"));
+    EXPECT_TRUE(Shown("lightcustom_layout"));
+    EXPECT_TRUE(Shown("light_combo_custommodeSelectLayout"));
+    EXPECT_TRUE(Enabled("deng_rgb_layout"));
+    EXPECT_TRUE(Control("deng_same_mode")->isHidden());
+
+    panel->UpdateLayout(1, 17);
+    EXPECT_FALSE(Shown("deng_speed_layout"));
+    EXPECT_TRUE(Shown("deng_fx_layout"));
+    EXPECT_FALSE(Shown("lightcustom_layout"));
+    EXPECT_TRUE(Shown("light_combo_ZZCCmodeSelectLayout"));
+
+    for (int effect : {4, 5, 6, 24, 26}) {
+        panel->UpdateLayout(1, effect);
+        EXPECT_TRUE(Shown("deng_speed_layout")) << effect;
+        EXPECT_FALSE(Shown("lightcustom_layout")) << effect;
+        EXPECT_FALSE(Shown("light_combo_custommodeSelectLayout")) << effect;
+        EXPECT_FALSE(Shown("light_combo_ZZCCmodeSelectLayout")) << effect;
+        EXPECT_FALSE(Control("deng_same_mode")->isHidden()) << effect;
+    }
+    // Before the kind is known, nothing changes.
+    panel->SetDeviceKind(0);
+    panel->UpdateLayout(0, 20);
+    EXPECT_FALSE(Shown("lightcustom_layout"));
+}
+
 // The panel's button shares its name with the window's own same-mode choice beside the device
 // list; the window's lookups must keep finding its own.
 TEST_F(LightPanelWindowTest, TheWindowFindsItsOwnSameModeChoiceNotThePanels) {
