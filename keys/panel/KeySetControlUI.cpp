@@ -13,6 +13,7 @@
 #include "ui/ControlClass.h"
 #include "ui/ControlLookup.h"
 #include "ui/ControlState.h"
+#include "ui/LanguageTexts.h"
 #include "ui/TabLayout.h"
 
 namespace keypanel {
@@ -179,6 +180,8 @@ void CKeySetControlUI::FillMacroList(const std::vector<std::string>& names) {
         macro_->setItemData(macro_->count() - 1, QSize(0, 30), Qt::SizeHintRole);
     }
     macro_->setCurrentIndex(-1);
+    macro_->setPlaceholderText(names.empty() ? ui::Text(QStringLiteral("keyset_no_macro_text"))
+                                             : QString());
 }
 
 void CKeySetControlUI::SelectMacro(int number) {

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <array>
 #include <cstdlib>
+#include <fstream>
 
 #include "devices/core/MouseDeviceCore.h"
 #include "keys/panel/KeySetControlUI.h"
@@ -322,6 +323,36 @@ TEST_F(KeySetPanelWindowTest, ProfileSaveWritesTheKeysAndTheProfileFile) {
     Click("key_4");
     EXPECT_EQ(Panel()->SelectedFunction(), keypanel::kFnCombinationKey);
     EXPECT_EQ(Find<QComboBox>("keyset_combokey_combo")->currentIndex(), 4);
+}
+
+TEST_F(KeySetPanelWindowTest, AMacroRepeatedThreeHundredTimesKeepsTheLowByte) {
+    {
+        std::ofstream list(Mouse().DataFolder() + "macro.config");
+        list << R"({"MacroInfo":[{"MacroName":"Reload"},{"MacroName":"Jump"}]})";
+    }
+    Mouse().ReloadNameLists();
+    Click("key_3");
+    ChooseFunction(keypanel::kFnMacro);
+    ASSERT_EQ(Find<QComboBox>("keyset_macro_combo")->count(), 2);
+    Choose("keyset_macro_combo", 1);
+    Choose("keyset_macro_over_combo", 2);
+    EXPECT_EQ(Assigned(3), (Code{0x70, 1, 2}));
+    EXPECT_FALSE(Find<QWidget>("keyset_macro_cycle_layout")->isVisible());
+
+    Choose("keyset_macro_over_combo", 4);
+    EXPECT_TRUE(Find<QWidget>("keyset_macro_cycle_layout")->isVisible());
+    Type("keyset_macro_cycle_edit", QStringLiteral("300"));
+    EXPECT_EQ(Assigned(3), (Code{0x71, 1, 44}));
+    EXPECT_EQ(Find<QLineEdit>("keyset_macro_cycle_edit")->text(), QStringLiteral("44"));
+
+    // Shown again as chosen.
+    Click("key_1");
+    Click("key_3");
+    EXPECT_EQ(Panel()->SelectedFunction(), keypanel::kFnMacro);
+    EXPECT_EQ(Find<QComboBox>("keyset_macro_combo")->currentIndex(), 1);
+    EXPECT_EQ(Find<QComboBox>("keyset_macro_over_combo")->currentIndex(), 4);
+    EXPECT_TRUE(Find<QWidget>("keyset_macro_cycle_layout")->isVisible());
+    EXPECT_EQ(Find<QLineEdit>("keyset_macro_cycle_edit")->text(), QStringLiteral("44"));
 }
 
 // Every function's page fits the card: each control is inside the panel and no caption is
