@@ -166,6 +166,70 @@ TEST_F(KeySetPanelWindowTest, AKeyShowsItsFunctionAndItsDefaultAsFunctionZero) {
     }
 }
 
+TEST_F(KeySetPanelWindowTest, KeyboardCodesShowTheirModifierOptionAndKey) {
+    struct Case {
+        const char* what;
+        Code code;
+        int function;
+        int option;          // -1: none
+        const char* keyId;   // nullptr: empty key text
+        Code keptAsCurrent;  // what the panel holds as the key's current code
+    };
+    const Case cases[] = {
+        {"plain A",
+         {0x20, 0x00, 0x04},
+         keypanel::kFnKeyboard,
+         0,
+         "keyboard_key_A",
+         {0x20, 0x00, 0x04}},
+        // Usage 0x32 has no key: nothing is chosen and the key reads as none.
+        {"usage without a key",
+         {0x20, 0x00, 0x32},
+         keypanel::kFnKeyboard,
+         -1,
+         nullptr,
+         {0x20, 0x00, 0x00}},
+        {"left Shift + Z",
+         {0x20, 0x02, 0x1D},
+         keypanel::kFnKeyboard,
+         2,
+         "keyboard_key_Z",
+         {0x20, 0x02, 0x1D}},
+        {"right Alt + B",
+         {0x20, 0x40, 0x05},
+         keypanel::kFnKeyboard,
+         3,
+         "keyboard_key_B",
+         {0x20, 0x40, 0x05}},
+        {"right Win alone",
+         {0x20, 0x80, 0x00},
+         keypanel::kFnKeyboard,
+         4,
+         nullptr,
+         {0x20, 0x80, 0x00}},
+        {"two modifiers with right Win",
+         {0x20, 0x81, 0x06},
+         keypanel::kFnCombinationKey,
+         -2,
+         nullptr,
+         {0x20, 0x81, 0x06}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Assign(2, c.code);
+        Click("key_2");
+        EXPECT_EQ(Panel()->SelectedFunction(), c.function);
+        if (c.option >= -1) {
+            EXPECT_EQ(Panel()->GetCheckedModifier(), c.option);
+            EXPECT_EQ(Find<QLineEdit>("keyset_keyboard_text_edit")->text(),
+                      c.keyId != nullptr ? ui::Text(QString::fromLatin1(c.keyId)) : QString());
+        }
+        const keys::KeyCode held = Panel()->CurrentRecord().code;
+        EXPECT_EQ((Code{held.type, held.p1, held.p2}), c.keptAsCurrent);
+        EXPECT_EQ(Assigned(2), c.code);  // showing never changes the key list
+    }
+}
+
 TEST_F(KeySetPanelWindowTest, ASwingDelayOfTwentyKeepsFourAndReachesTheMouse) {
     Click("key_1");
     ChooseFunction(keypanel::kFnSwing);
