@@ -411,6 +411,31 @@ TEST_F(LightPanelWindowTest, KeyboardCustomColoursTakeTheRoomOfSpeedAndDirection
     EXPECT_FALSE(Shown("lightcustom_layout"));
 }
 
+// A mouse that refuses a write loses nothing: the profile keeps the change and the next change
+// brings the mouse up to date.
+TEST_F(LightPanelWindowTest, ARefusedWriteKeepsTheChangeForTheNextOne) {
+    LightInfoRecord start;
+    start.light = 4;
+    start.speed = 2;
+    Show(start);
+    sim::Fault refuse;
+    refuse.kind = sim::FaultKind::Status;
+    refuse.status = 0xFF;
+    refuse.command = static_cast<std::uint8_t>(protocol::Command::WriteSettings);
+    rig_->mouse->Firmware().InjectFault(refuse);
+    const DeviceLight before = OnDevice();
+
+    QTest::keyClick(Control("deng_light_slider"), Qt::Key_Left);
+    EXPECT_EQ(InProfileFile().light, 3);
+    EXPECT_EQ(Control<QAbstractSlider>("deng_light_slider")->value(), 3);
+    EXPECT_EQ(OnDevice(), before);
+
+    QTest::keyClick(Control("deng_speed_slider"), Qt::Key_Right);
+    EXPECT_EQ(OnDevice()[1], 3);
+    EXPECT_EQ(OnDevice()[2], 3);
+    EXPECT_EQ(AsDevice(InProfileFile()), OnDevice());
+}
+
 // The panel's button shares its name with the window's own same-mode choice beside the device
 // list; the window's lookups must keep finding its own.
 TEST_F(LightPanelWindowTest, TheWindowFindsItsOwnSameModeChoiceNotThePanels) {
