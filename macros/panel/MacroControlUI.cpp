@@ -129,6 +129,9 @@ void CMacroControlUI::LoadNameList() {
             nameList_->Add(MakeNameRow(row.name));
         }
     }
+    if (QWidget* hint = ui::FindControl(this, QStringLiteral("macro_list_empty_hint"))) {
+        hint->setVisible(library_.Rows().empty());
+    }
     ShowSelectedActions();
 }
 
@@ -223,6 +226,10 @@ void CMacroControlUI::ScheduleScroll() {
 }
 
 void CMacroControlUI::OnTimer(int id) {
+    if (id == kElapsedTimerId) {
+        ShowElapsed();
+        return;
+    }
     if (id != kScrollTimerId) {
         return;
     }

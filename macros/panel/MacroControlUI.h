@@ -33,6 +33,9 @@ class CMacroControlUI : public QWidget, public ui::TimerHandler {
 public:
     static constexpr int kScrollTimerId = 4101;
     static constexpr int kScrollDelayMs = 50;
+    // The stop button shows how long the recording has run.
+    static constexpr int kElapsedTimerId = 4102;
+    static constexpr int kElapsedPeriodMs = 1000;
 
     explicit CMacroControlUI(QWidget* parent = nullptr);
     ~CMacroControlUI() override;
@@ -98,6 +101,7 @@ private:
     void SetRecordingLock(bool on);
     bool OnStopButton(const capture::MouseRecord& record) const;
     void ScheduleScroll();
+    void ShowElapsed();
 
     IPanelPage* page_ = nullptr;
     macros::CMacroLibrary library_;
@@ -111,6 +115,7 @@ private:
     QPointer<QAbstractButton> startButton_;
     QPointer<QAbstractButton> stopButton_;
     bool recording_ = false;
+    std::uint64_t recordingStart_ = 0;
     std::function<std::uint64_t()> clock_;
 };
 

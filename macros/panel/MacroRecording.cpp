@@ -8,6 +8,7 @@
 #include "macros/panel/ActionListView.h"
 #include "macros/panel/MacroControlUI.h"
 #include "ui/ControlLookup.h"
+#include "ui/LanguageTexts.h"
 #include "ui/ListContainer.h"
 
 namespace macropanel {
@@ -61,6 +62,9 @@ void CMacroControlUI::StartRecording(int mode, int flags) {
     }
     SetRecordingLock(true);
     recording_ = true;
+    recordingStart_ = Now();
+    ShowElapsed();
+    ui::SetTimer(this, kElapsedTimerId, kElapsedPeriodMs);
     capture::SendCaptureHookInstall(page_->MainWindow(), flags);
     page_->SetRecordingLock(true);
 }
@@ -74,6 +78,10 @@ void CMacroControlUI::StopRecording() {
         page_->SetRecordingLock(false);
     }
     ui::KillTimer(this, kScrollTimerId);
+    ui::KillTimer(this, kElapsedTimerId);
+    if (stopButton_ != nullptr) {
+        ui::SetTextId(stopButton_, QStringLiteral("macro_panel_stop_text"));
+    }
     if (was) {
         SaveMacro();
     }
@@ -109,6 +117,17 @@ macros::editing::ActionList CMacroControlUI::RecordingList() {
     // The delay fields were read when the recording started and take no input until it stops,
     // so the rows are current without reading thousands of fields per event.
     return macros::editing::ActionList{library_.Actions(), actions_ ? actions_->Selected() : -1};
+}
+
+void CMacroControlUI::ShowElapsed() {
+    if (stopButton_ == nullptr) {
+        return;
+    }
+    const std::uint64_t seconds = (Now() - recordingStart_) / 1000;
+    const QString elapsed =
+        QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    ui::SetPlainText(stopButton_,
+                     ui::FormatText(QStringLiteral("macro_panel_stop_time_text"), {elapsed}));
 }
 
 bool CMacroControlUI::OnStopButton(const capture::MouseRecord& record) const {

@@ -43,6 +43,8 @@ TEST_F(MacroRecordingTest, AHeldKeyGivesOneDownRowAndThePauseLandsOnIt) {
     ASSERT_TRUE(Panel()->IsRecording());
     EXPECT_FALSE(Find("macro_btn_starredio")->isVisible());
     EXPECT_TRUE(Find("macro_btn_stopredio")->isVisible());
+    EXPECT_TRUE(
+        Find<QAbstractButton>("macro_btn_stopredio")->text().endsWith(QStringLiteral(" 0:00")));
     EXPECT_FALSE(Find("macro_tab_macroaction_edit")->isEnabled());
     EXPECT_TRUE(Find("macro_name_tab")->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_FALSE(Find("device_select_layout")->isEnabled());
