@@ -327,6 +327,21 @@ TEST_F(KeySetPanelWindowTest, KeysPressedOnTheKeyboardAreCapturedUntilThePanelIs
     Click("key_1");
     PressKey(kXkbB, Qt::Key_B);
     EXPECT_EQ(Assigned(1), (Code{0x20, 0x01, 0x04}));
+
+    // Ctrl + A is also one of the shortcuts, and shows as that choice.
+    EXPECT_EQ(Panel()->SelectedFunction(), keypanel::kFnCombinationKey);
+    EXPECT_EQ(Find<QComboBox>("keyset_combokey_combo")->currentIndex(), 8);
+
+    // Another modifier option is applied with the key kept.
+    Assign(1, {0x20, 0x01, 0x05});  // Ctrl + B
+    Click("key_2");
+    Click("key_1");
+    ASSERT_EQ(Panel()->SelectedFunction(), keypanel::kFnKeyboard);
+    Click("key_ComBox_check_2");
+    EXPECT_EQ(Panel()->GetCheckedModifier(), 2);
+    EXPECT_EQ(Assigned(1), (Code{0x20, 0x02, 0x05}));
+    Click("key_ComBox_check_0");
+    EXPECT_EQ(Assigned(1), (Code{0x20, 0x00, 0x05}));
 }
 
 TEST_F(KeySetPanelWindowTest, TheOnlyLeftButtonIsNotOpened) {
