@@ -103,10 +103,13 @@ void CMacroControlUI::StoreReboundKeys(std::vector<KeyListEntry> keys) {
     if (mouse == nullptr) {
         return;
     }
-    mouse->Profile().SetKeyList(keys);
+    const std::vector<KeyListEntry> before = mouse->GetKeyList();
+    for (std::size_t i = 0; i < keys.size() && i < before.size(); ++i) {
+        if (keys[i].assignment != before[i].assignment) {
+            mouse->SetKeyAssignment(static_cast<int>(i), keys[i].assignment);
+        }
+    }
     mouse->SaveProfile();
-    // The core takes its key list from the saved profile.
-    mouse->LoadProfileState();
     // Macro numbers above the deleted one moved down: the device's macro image must move with
     // the keys that run them.
     bool anyBound = false;

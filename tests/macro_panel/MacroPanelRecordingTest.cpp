@@ -1,8 +1,10 @@
 // Recording in the main window: real key and mouse events pass the capture hook, the router
 // and the panel's recorder into the action list.
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 
+#include "keys/panel/KeySetControlUI.h"
 #include "macros/hook/RecordingMessages.h"
 #include "protocol/CommandCodes.h"
 #include "tests/macro_panel/MacroPanelTestBase.h"
@@ -191,6 +193,43 @@ TEST_F(MacroRecordingTest, ARecordedMacroBoundToAButtonReachesTheMouse) {
                                                 0x00, 0x00, 0x0A, 0x04};
     EXPECT_EQ(data, expected);
     EXPECT_EQ(rig_->mouse->Firmware().Memory().macros.bytes(), expected);
+}
+
+// The user picks an item of a drop-down list.
+void Choose(QComboBox* box, int item) {
+    ASSERT_NE(box, nullptr);
+    ASSERT_LT(item, box->count());
+    box->setCurrentIndex(item);
+    Q_EMIT box->activated(item);
+}
+
+TEST_F(MacroRecordingTest, AMacroChosenInTheKeySetPanelIsSentOnTheNextSave) {
+    Click("macro_btn_starredio");
+    Press(Qt::Key_B, kXkbB);
+    Click("macro_btn_stopredio");
+
+    Click("key_Op_tab");
+    Click("key_4");  // back
+    auto* functions = Find<QComboBox>("keyset_function_combo");
+    ASSERT_NE(functions, nullptr);
+    Choose(functions, functions->findData(keypanel::kFnMacro));
+    Choose(Find<QComboBox>("keyset_macro_combo"), 0);
+    Click("key_butt_keysave");
+    ASSERT_EQ(Mouse().GetKeyList()[4].assignment[0], 0x70);
+    const std::uint8_t slot = Mouse().GetButtonMap()[4];
+    const std::vector<std::uint8_t> table = rig_->mouse->Firmware().Memory().keyTable;
+    ASSERT_GE(table.size(), 3u * slot + 3u);
+    EXPECT_EQ(table[3 * slot], 0x70);
+    EXPECT_EQ(table[3 * slot + 1], 0x00);
+
+    Click("macro_Op_tab");
+    Click("macro_btn_save");
+    const std::vector<std::uint8_t> image = rig_->mouse->Firmware().Memory().macros.bytes();
+    const std::vector<std::uint8_t> expected = {0xAA, 0x55, 26,   0,   1, 0, 0, 0,
+                                                0,    0,    0,    0,   0, 0, 0, 0,  //
+                                                18,   0,    1,    0,   0, 0,        //
+                                                0x00, 0x00, 0x8A, 0x05};  // B down, no pause yet
+    EXPECT_EQ(image, expected);
 }
 
 }  // namespace
