@@ -18,6 +18,12 @@ public:
         if (panel == nullptr || event.op != Op::Control) {
             return;
         }
+        // Another device's panel, shown again in the background (light synchronisation
+        // refreshes every page), must not act on the current device.
+        if (event.notification != nullptr && event.notification->sender != nullptr &&
+            !panel->isAncestorOf(event.notification->sender)) {
+            return;
+        }
         const std::string_view name = event.name;
         if (name == "light_combo_modeSelect") {
             panel->OnEffectSelected();

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "tests/support/ui/MainWindowTest.h"
 #include "ui/ColorPalette.h"
 #include "ui/ControlLookup.h"
+#include "ui/ControlState.h"
 #include "ui/TabLayout.h"
 
 namespace {
@@ -434,6 +436,21 @@ TEST_F(LightPanelWindowTest, ARefusedWriteKeepsTheChangeForTheNextOne) {
     EXPECT_EQ(OnDevice()[1], 3);
     EXPECT_EQ(OnDevice()[2], 3);
     EXPECT_EQ(AsDevice(InProfileFile()), OnDevice());
+}
+
+// Light synchronisation shows the setting again on every page; a hidden page's panel whose
+// multicolour option changes must not apply anything to the current device.
+TEST_F(LightPanelWindowTest, ControlsOutsideTheCurrentPanelDoNotActOnTheDevice) {
+    auto* stray = new QCheckBox(window_.get());
+    stray->setObjectName(QStringLiteral("deng_7color_check"));
+    const bool before = Panel()->GetMultiColour();
+    const std::size_t frames = SettingsWrites();
+    SetPaused(true);
+    ui::SetSelected(stray, !stray->isChecked(), ui::Notifying::Yes);
+    EXPECT_EQ(SettingsWrites(), frames);
+    EXPECT_TRUE(IsPaused());
+    EXPECT_EQ(Panel()->GetMultiColour(), before);
+    delete stray;
 }
 
 // The panel's button shares its name with the window's own same-mode choice beside the device
