@@ -384,6 +384,22 @@ TEST_F(KeySetPanelWindowTest, DefaultShowsWithoutApplyingAndCancelShowsWhatWasAp
     EXPECT_EQ(DeviceCode(3), (Code{0x10, 0x10, 0x00}));
 }
 
+TEST_F(KeySetPanelWindowTest, AProfileResetReturnsThePanelToIdleWithTheResetKey) {
+    Click("key_3");
+    ChooseFunction(keypanel::kFnDpi);
+    Choose("keyset_mousedpi_combo", 2);
+    ASSERT_TRUE(Panel()->Pending());
+    ASSERT_EQ(Assigned(3), (Code{0x13, 0x03, 0x00}));
+
+    Click("profile_fun_spread_btn");
+    Dialogs().messageAnswers.push_back(1);
+    Click("device_reset_btn");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Assigned(3) == Code{0x10, 0x10, 0x00}; }, kWaitMs));
+    EXPECT_FALSE(Panel()->Pending());
+    EXPECT_FALSE(Find<QAbstractButton>("key_butt_keysave")->isEnabled());
+    EXPECT_EQ(Panel()->SelectedFunction(), keypanel::kFnDefault);
+}
+
 TEST_F(KeySetPanelWindowTest, ProfileSaveWritesTheKeysAndTheProfileFile) {
     Click("key_4");
     ChooseFunction(keypanel::kFnCombinationKey);
