@@ -76,6 +76,11 @@ public:
     // Timer 4101: the list scrolls to the selected row once a recorded event has settled.
     void OnTimer(int id) override;
 
+protected:
+    // A recording ends when the panel goes away (device gone, window closed): the capture would
+    // otherwise keep swallowing the program's keys with no stop button to press.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void BindControls();
     void LoadNameList();

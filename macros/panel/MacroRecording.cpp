@@ -1,5 +1,6 @@
 // Recording: the lock of the panel and the window, the capture hook and the recorded events.
 #include <QAbstractButton>
+#include <QHideEvent>
 #include <QLineEdit>
 
 #include "devices/page/PanelPage.h"
@@ -84,6 +85,13 @@ void CMacroControlUI::StopRecording() {
     }
     if (was) {
         SaveMacro();
+    }
+}
+
+void CMacroControlUI::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (recording_ && !event->spontaneous()) {
+        StopRecording();
     }
 }
 

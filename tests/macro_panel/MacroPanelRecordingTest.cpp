@@ -195,6 +195,17 @@ TEST_F(MacroRecordingTest, ARecordedMacroBoundToAButtonReachesTheMouse) {
     EXPECT_EQ(rig_->mouse->Firmware().Memory().macros.bytes(), expected);
 }
 
+TEST_F(MacroRecordingTest, ClosingTheWindowEndsTheRecordingAndSaves) {
+    Click("macro_btn_starredio");
+    Press(Qt::Key_A, kXkbA);
+    window_->hide();
+    EXPECT_FALSE(Panel()->IsRecording());
+    EXPECT_EQ(SelectedMacroFile()["Events"].size(), 1u);
+    // The capture is gone: keys are not recorded any more.
+    Press(Qt::Key_B, kXkbB);
+    EXPECT_EQ(Actions()->Count(), 1);
+}
+
 // The user picks an item of a drop-down list.
 void Choose(QComboBox* box, int item) {
     ASSERT_NE(box, nullptr);
