@@ -50,6 +50,14 @@ void CKeySetControlUI::Attach(IPanelPage* page) {
         connect(picture, &QStackedWidget::currentChanged, this,
                 &CKeySetControlUI::OnPicturePageChanged, Qt::UniqueConnection);
     }
+    // The light tab shows the same page as the keys tab; there the light panel belongs.
+    if (auto* lightTab = Find<QAbstractButton>(pageWidget, "deng_Op_tab")) {
+        connect(lightTab, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on) {
+                CloseKey();
+            }
+        });
+    }
     SetDeviceKind(Mouse() != nullptr ? kMouseKind : kKeyboardKind);
     Refresh();
 }
@@ -157,7 +165,13 @@ void CKeySetControlUI::ShareCardWithLightPanel(bool keyShown) {
 }
 
 void CKeySetControlUI::OnPicturePageChanged(int page) {
-    if (page != 0 && !isHidden()) {
+    if (page != 0) {
+        CloseKey();
+    }
+}
+
+void CKeySetControlUI::CloseKey() {
+    if (!isHidden()) {
         current_ = {};
         ShowPanel(false);
     }

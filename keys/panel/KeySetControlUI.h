@@ -120,6 +120,8 @@ private:
     void ShareCardWithLightPanel(bool keyShown);
     // The picture's Buttons | Lighting pages: keys are edited on the Buttons page only.
     void OnPicturePageChanged(int page);
+    // Back to idle with the panel hidden (the light panel returns).
+    void CloseKey();
 
     IPanelPage* page_ = nullptr;
     QPointer<QWidget> lightPanel_;

@@ -344,6 +344,25 @@ TEST_F(KeySetPanelWindowTest, KeysPressedOnTheKeyboardAreCapturedUntilThePanelIs
     EXPECT_EQ(Assigned(1), (Code{0x20, 0x00, 0x05}));
 }
 
+TEST_F(KeySetPanelWindowTest, TheLightPanelStepsAsideWhileAKeyIsEdited) {
+    QWidget* light = Find("LightControlItem");
+    ASSERT_NE(light, nullptr);
+    const bool lightShown = !light->isHidden();
+    Click("key_1");
+    EXPECT_TRUE(Panel()->isVisible());
+    EXPECT_TRUE(light->isHidden());
+    // The light tab and the picture's Lighting page belong to the light panel.
+    Click("deng_Op_tab");
+    EXPECT_TRUE(Panel()->isHidden());
+    EXPECT_EQ(!light->isHidden(), lightShown);
+    Click("key_Op_tab");
+    Click("key_1");
+    ASSERT_TRUE(Panel()->isVisible());
+    Click("mouse_device_seting_option_1");
+    EXPECT_TRUE(Panel()->isHidden());
+    EXPECT_EQ(!light->isHidden(), lightShown);
+}
+
 TEST_F(KeySetPanelWindowTest, TheOnlyLeftButtonIsNotOpened) {
     Click("key_1");
     ASSERT_TRUE(Panel()->isVisible());
