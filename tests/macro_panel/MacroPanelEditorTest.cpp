@@ -60,6 +60,13 @@ TEST_F(MacroPanelTest, LeftClickOnAnEmptyListInsertsDownThenUpAndSaves) {
     ASSERT_EQ(Actions()->Count(), 2);
     EXPECT_EQ(Row(0).name, ui::Text(QStringLiteral("mouse_key_left")));
     EXPECT_EQ(Delays(), (std::vector<QString>{QStringLiteral("50"), QStringLiteral("50")}));
+    // The row and its delay field as the list shows them: 30 and 25 pixels, up to 6 digits.
+    auto* row = qobject_cast<macropanel::CActionRow*>(Actions()->ElementAt(0));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->objectName(), QStringLiteral("macro_action"));
+    EXPECT_EQ(row->height(), 30);
+    EXPECT_EQ(row->DelayEdit()->height(), 25);
+    EXPECT_EQ(row->DelayEdit()->maxLength(), 6);
     const Json::Value file = SelectedMacroFile();
     ASSERT_EQ(file["Events"].size(), 2u);
     EXPECT_EQ(file["Events"][0]["Action"].asString(), "down");
