@@ -1,6 +1,7 @@
 // The macro list and the action list commands of the macro panel in the main window.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFocusEvent>
@@ -50,6 +51,11 @@ TEST_F(MacroPanelTest, CreateAndRenameFollowTheListRules) {
             EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "Reload"}));
             EXPECT_TRUE(Find<QLineEdit>("macro_edit_macroname")->text().isEmpty());
             EXPECT_EQ(Mouse().GetMacroNames(), (std::vector<std::string>{"macro_1", "Reload"}));
+            // The key set panel offers the new name for a button.
+            auto* keyMacros = Find<QComboBox>("keyset_macro_combo");
+            ASSERT_NE(keyMacros, nullptr);
+            ASSERT_EQ(keyMacros->count(), 2);
+            EXPECT_EQ(keyMacros->itemText(1), QStringLiteral("Reload"));
         }
     }
 }
