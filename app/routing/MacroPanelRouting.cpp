@@ -1,6 +1,4 @@
-#include "app/routing/PageRouting.h"
 #include "app/routing/PanelRouting.h"
-#include "devices/page/ZelvaneUSBDevice.h"
 #include "macros/panel/MacroControlUI.h"
 #include "ui/PopupMenu.h"
 
@@ -11,63 +9,51 @@ bool IsMoveInsert(std::string_view name) {
     return name.starts_with("macro_inset_");
 }
 
-class Handler : public ControlHandler {
-public:
-    explicit Handler(CPageDevice& device) : device_(device) {}
-
-    void OnControl(const RoutedEvent& event) override {
-        macropanel::CMacroControlUI* panel =
-            device_.Page() != nullptr ? device_.Page()->MacroPanel() : nullptr;
-        if (panel == nullptr) {
+void Route(macropanel::CMacroControlUI* panel, const RoutedEvent& event) {
+    switch (event.op) {
+        case Op::StartRecording:
+            panel->StartRecording(event.argument, event.argument2);
             return;
-        }
-        switch (event.op) {
-            case Op::StartRecording:
-                panel->StartRecording(event.argument, event.argument2);
-                return;
-            case Op::RecordedKey:
-                if (event.key != nullptr) {
-                    panel->OnRecordedKey(event.argument, *event.key);
-                }
-                return;
-            case Op::RecordedMouse:
-                if (event.mouse != nullptr) {
-                    panel->OnRecordedMouse(event.argument, *event.mouse);
-                }
-                return;
-            case Op::MacroSave:
-                if (!panel->IsRecording()) {
-                    panel->SaveMacro();
-                }
-                return;
-            case Op::Control:
-                break;
-            default:
-                return;
-        }
-        const ui::Notification* n = event.notification;
-        if (n != nullptr && n->type == QLatin1String(ui::kMenuCommand)) {
-            panel->InsertMenuItem(event.name);
-        } else if (event.name == "macro_name_list") {
-            if (n != nullptr) {
-                panel->SelectMacro(static_cast<int>(n->wParam));
+        case Op::RecordedKey:
+            if (event.key != nullptr) {
+                panel->OnRecordedKey(event.argument, *event.key);
             }
-        } else if (IsMoveInsert(event.name)) {
-            // The route saves next.
-            panel->InsertMove(event.name);
-        } else {
-            panel->RunCommand(event.name);
-        }
+            return;
+        case Op::RecordedMouse:
+            if (event.mouse != nullptr) {
+                panel->OnRecordedMouse(event.argument, *event.mouse);
+            }
+            return;
+        case Op::MacroSave:
+            if (!panel->IsRecording()) {
+                panel->SaveMacro();
+            }
+            return;
+        case Op::Control:
+            break;
+        default:
+            return;
     }
-
-private:
-    CPageDevice& device_;
-};
+    const ui::Notification* n = event.notification;
+    if (n != nullptr && n->type == QLatin1String(ui::kMenuCommand)) {
+        panel->InsertMenuItem(event.name);
+    } else if (event.name == "macro_name_list") {
+        if (n != nullptr) {
+            panel->SelectMacro(static_cast<int>(n->wParam));
+        }
+    } else if (IsMoveInsert(event.name)) {
+        // The route saves next.
+        panel->InsertMove(event.name);
+    } else {
+        panel->RunCommand(event.name);
+    }
+}
 
 }  // namespace
 
 std::unique_ptr<ControlHandler> MakeMacroPanelHandler(CPageDevice& device) {
-    return std::make_unique<Handler>(device);
+    return std::make_unique<PanelHandler<macropanel::CMacroControlUI>>(
+        device, &CZelvaneUSBDevice::MacroPanel, &Route);
 }
 
 }  // namespace routing
