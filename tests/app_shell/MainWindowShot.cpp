@@ -3,89 +3,25 @@
 //   ZORVATH_SCALE=150 QT_QPA_PLATFORM=offscreen zorvath_main_window_shot out.png [page] [key]
 // page: the name of a function tab ("deng_Op_tab", "key_Op_tab", "macro_Op_tab",
 // "system_Op_tab", "cursor_Op_tab"); key: a key button number to click first ("key_" + n).
-#include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QString>
 #include <cstdio>
-#include <memory>
+#include <string>
 
 #include "app/MainWnd.h"
-#include "app/MainWndAssembly.h"
-#include "app/discovery/DeviceSwitcher.h"
-#include "hid/HidBackend.h"
-#include "sim/SimulatedMouseRig.h"
-#include "ui/ControlLookup.h"
-#include "ui/LanguageTexts.h"
-#include "ui/Scaling.h"
-#include "ui/SkinResources.h"
-#include "ui/Theme.h"
-
-namespace {
-
-void Click(QWidget* root, const QString& name) {
-    QWidget* control = ui::FindControl(root, name);
-    if (control == nullptr) {
-        std::fprintf(stderr, "no control %s\n", qPrintable(name));
-        return;
-    }
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
-}  // namespace
+#include "tests/support/ui/MainWindowShot.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s <out.png> [tab name] [key number]\n", argv[0]);
         return 2;
     }
-    // Private data folders, so the picture never depends on (or touches) the user's profiles.
-    QTemporaryDir data;
-    qputenv("XDG_DATA_HOME", (data.path() + QStringLiteral("/data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (data.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", data.path().toLocal8Bit());
-    ui::ChooseScaleBeforeApplication(argc, argv);
-    QApplication app(argc, argv);
-    ui::SetSkinFolderForTesting(QStringLiteral(ZORVATH_SOURCE_DIR "/skin"));
-    ui::LoadSkinFonts();
-    ui::ApplyTheme(app);
-    ui::LoadLanguageFile(QStringLiteral("lan_en.xml"));
-
-    auto rig = std::make_unique<sim::CSimulatedMouseRig>();
-    hid::UseBackend(rig->bus);
-    int result = 0;
-    {
-        MainWndOptions options;
-        options.useTray = false;
-        options.useSessionBus = false;
-        options.useSystemBus = false;
-        options.showAtStart = true;
-        CMainWnd window(options);
-        AssembleMainWnd(window);
-        if (!window.Build()) {
-            std::fprintf(stderr, "main window failed: %s\n", qPrintable(window.LayoutError()));
-            return 1;
-        }
-        window.Start();
-        auto* switcher = dynamic_cast<discovery::CDeviceSwitcher*>(window.DeviceSwitcher());
-        if (switcher == nullptr ||
-            !QTest::qWaitFor([&] { return switcher->CurrentDevice() != nullptr; }, 5000)) {
-            std::fprintf(stderr, "the emulated mouse did not appear\n");
-            return 1;
-        }
-        QTest::qWait(1500);
+    return testsupport::RunMainWindowShot(argc, argv, [argc, argv](CMainWnd& window) {
         if (argc > 2) {
-            Click(&window, QString::fromLocal8Bit(argv[2]));
+            testsupport::ClickControl(&window, argv[2]);
         }
         if (argc > 3) {
-            Click(&window, QStringLiteral("key_") + QString::fromLocal8Bit(argv[3]));
+            testsupport::ClickControl(&window, ("key_" + std::string(argv[3])).c_str());
         }
-        QTest::qWait(500);
-        if (!window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", argv[1]);
-            result = 1;
-        }
-    }
-    hid::UseBackend(nullptr);
-    rig.reset();
-    return result;
+        return true;
+    });
 }
