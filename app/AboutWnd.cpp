@@ -1,10 +1,8 @@
 #include "app/AboutWnd.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 
 #include "appearance/AppearanceControls.h"
 #include "appearance/ControlPictures.h"
@@ -17,11 +15,7 @@ CAboutWnd::CAboutWnd(QWidget* parent) : ui::Window(parent, Qt::Dialog | Qt::Fram
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-CAboutWnd::~CAboutWnd() {
-    if (loop_ != nullptr) {
-        loop_->exit(0);
-    }
-}
+CAboutWnd::~CAboutWnd() = default;
 
 bool CAboutWnd::Build() {
     ui::LoaderConfig config;
@@ -89,40 +83,7 @@ void CAboutWnd::OnLanguageChanged() {
 }
 
 int CAboutWnd::ShowModal() {
-    result_ = 0;
-    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
-    QRect area;
-    if (QWidget* owner = parentWidget()) {
-        area = owner->window()->frameGeometry();
-    } else if (QScreen* s = screen()) {
-        area = s->availableGeometry();
-    }
-    if (area.isValid()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(area.center());
-        move(frame.topLeft());
-    }
-    show();
-    raise();
-    activateWindow();
-    QEventLoop loop;
-    loop_ = &loop;
-    QPointer<CAboutWnd> self(this);
-    loop.exec(QEventLoop::DialogExec);
-    if (!self) {
-        return 0;
-    }
-    loop_ = nullptr;
-    hide();
-    return result_;
-}
-
-void CAboutWnd::CloseWithResult(int result) {
-    result_ = result;
-    if (loop_ != nullptr) {
-        loop_->exit(result);
-    }
-    hide();
+    return ExecModal();
 }
 
 void CAboutWnd::Notify(const ui::Notification& notification) {
@@ -137,7 +98,7 @@ void CAboutWnd::Notify(const ui::Notification& notification) {
     }
     const QString& name = notification.senderName;
     if (name == QLatin1String("closebtn")) {
-        CloseWithResult(0);
+        EndModal(0);
     } else if (name == QLatin1String("minbtn")) {
         showMinimized();
     } else if (name == QLatin1String("maxbtn")) {
@@ -167,7 +128,7 @@ void CAboutWnd::changeEvent(QEvent* event) {
 
 void CAboutWnd::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        CloseWithResult(0);
+        EndModal(0);
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -179,9 +140,8 @@ void CAboutWnd::keyPressEvent(QKeyEvent* event) {
 
 void CAboutWnd::closeEvent(QCloseEvent* event) {
     // Closing the about window closes only the about window; the program goes on.
-    if (loop_ != nullptr) {
-        result_ = 0;
-        loop_->exit(0);
+    if (IsModalRunning()) {
+        EndModal(0);
     }
     event->accept();
 }

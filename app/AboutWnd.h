@@ -29,8 +29,6 @@ public:
     void OnLanguageChanged();
 
     int ShowModal();
-    void CloseWithResult(int result);
-    bool IsRunning() const { return loop_ != nullptr; }
 
     void Notify(const ui::Notification& notification) override;
 
@@ -45,8 +43,6 @@ private:
     void RenderIllustration();
 
     QPointer<QWidget> closeButton_, maxButton_, restoreButton_, minButton_, menuButton_;
-    QEventLoop* loop_ = nullptr;
-    int result_ = 0;
 };
 
 // Opens the about window over mainWindow and waits until it is closed. While it is open

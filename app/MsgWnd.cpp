@@ -6,12 +6,10 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QScreen>
 
 #include "appearance/AppearanceControls.h"
 #include "base/Trace.h"
@@ -35,11 +33,7 @@ CMsgWnd::CMsgWnd(QWidget* parent) : ui::Window(parent, Qt::Dialog | Qt::Frameles
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-CMsgWnd::~CMsgWnd() {
-    if (loop_ != nullptr) {
-        loop_->exit(0);
-    }
-}
+CMsgWnd::~CMsgWnd() = default;
 
 QString CMsgWnd::GetSkinFile() {
     QString file = ui::ResourceFile(QStringLiteral("XML_MSG"));
@@ -112,58 +106,17 @@ void CMsgWnd::SetDpi(int dpi) {
     dpi_ = dpi;
 }
 
-void CMsgWnd::CentreOverParent() {
-    adjustSize();
-    QRect area;
-    if (QWidget* owner = parentWidget()) {
-        area = owner->window()->frameGeometry();
-    } else if (QScreen* screen = this->screen()) {
-        area = screen->availableGeometry();
-    }
-    if (!area.isValid()) {
-        return;
-    }
-    QRect frame = frameGeometry();
-    frame.moveCenter(area.center());
-    move(frame.topLeft());
-}
-
 int CMsgWnd::ShowModal() {
-    result_ = 0;
-    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
-    CentreOverParent();
-    show();
-    raise();
-    activateWindow();
-    QEventLoop loop;
-    loop_ = &loop;
+    adjustSize();
     QPointer<CMsgWnd> self(this);
-    if (ShownHookSlot()) {
-        // Queued, so the hook runs inside the modal loop like a user would.
-        QMetaObject::invokeMethod(
-            this,
-            [self] {
-                if (self && ShownHookSlot()) {
-                    ShownHookSlot()(self.data());
-                }
-            },
-            Qt::QueuedConnection);
+    if (!ShownHookSlot()) {
+        return ExecModal();
     }
-    loop.exec(QEventLoop::DialogExec);
-    if (!self) {
-        return 0;
-    }
-    loop_ = nullptr;
-    hide();
-    return result_;
-}
-
-void CMsgWnd::CloseWithResult(int result) {
-    result_ = result;
-    if (loop_ != nullptr) {
-        loop_->exit(result);
-    }
-    hide();
+    return ExecModal([self] {
+        if (self && ShownHookSlot()) {
+            ShownHookSlot()(self.data());
+        }
+    });
 }
 
 void CMsgWnd::Notify(const ui::Notification& notification) {
@@ -175,9 +128,9 @@ void CMsgWnd::Notify(const ui::Notification& notification) {
         return name.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
     };
     if (is("closebtn") || is("cancel_btn")) {
-        CloseWithResult(0);
+        EndModal(0);
     } else if (is("confirm_btn")) {
-        CloseWithResult(1);
+        EndModal(1);
     } else if (is("minbtn")) {
         showMinimized();
     } else if (is("maxbtn")) {
@@ -189,7 +142,7 @@ void CMsgWnd::Notify(const ui::Notification& notification) {
 
 void CMsgWnd::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        CloseWithResult(0);
+        EndModal(0);
         return;
     }
     ui::Window::keyPressEvent(event);
@@ -197,9 +150,8 @@ void CMsgWnd::keyPressEvent(QKeyEvent* event) {
 
 void CMsgWnd::closeEvent(QCloseEvent* event) {
     // Closed by the window manager: a cancel, never a silent confirm.
-    if (loop_ != nullptr) {
-        result_ = 0;
-        loop_->exit(0);
+    if (IsModalRunning()) {
+        EndModal(0);
     }
     event->accept();
 }

@@ -35,8 +35,6 @@ public:
     // Centres over the parent and waits until the window is closed: 1 by "confirm_btn",
     // 0 by "cancel_btn", "closebtn", Escape or the window manager.
     int ShowModal();
-    // Ends the modal run with result.
-    void CloseWithResult(int result);
 
     void Notify(const ui::Notification& notification) override;
 
@@ -51,11 +49,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CentreOverParent();
-
     int dpi_ = 96;
-    int result_ = 0;
-    QEventLoop* loop_ = nullptr;
     QWidget* closeButton_ = nullptr;
 };
 

@@ -1,6 +1,9 @@
 #include "ui/Window.h"
 
+#include <QEventLoop>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -13,7 +16,51 @@ namespace ui {
 
 Window::Window(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
 
-Window::~Window() = default;
+Window::~Window() {
+    if (modalLoop_ != nullptr) {
+        modalLoop_->exit(0);
+    }
+}
+
+int Window::ExecModal(const std::function<void()>& onShown) {
+    modalResult_ = 0;
+    setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    QRect area;
+    if (QWidget* owner = parentWidget()) {
+        area = owner->window()->frameGeometry();
+    } else if (QScreen* s = screen()) {
+        area = s->availableGeometry();
+    }
+    if (area.isValid()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(area.center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    QPointer<Window> self(this);
+    if (onShown) {
+        QMetaObject::invokeMethod(this, onShown, Qt::QueuedConnection);
+    }
+    loop.exec(QEventLoop::DialogExec);
+    if (!self) {
+        return 0;
+    }
+    modalLoop_ = nullptr;
+    hide();
+    return modalResult_;
+}
+
+void Window::EndModal(int result) {
+    modalResult_ = result;
+    if (modalLoop_ != nullptr) {
+        modalLoop_->exit(result);
+    }
+    hide();
+}
 
 bool Window::Create(const QString& layoutFile, const LoaderConfig& config) {
     LoaderConfig own = config;

@@ -2,10 +2,13 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "ui/ControlFactory.h"
 #include "ui/ControlLookup.h"
 #include "ui/Notification.h"
+
+class QEventLoop;
 
 namespace ui {
 
@@ -45,6 +48,14 @@ public:
     // takes the press (labels, the logo, empty space). 0 turns it off.
     void SetCaptionHeight(int captionHeight) { captionHeight_ = captionHeight; }
 
+    // Shows the window centred over its parent's window (or on its screen), modal to it, and
+    // waits until EndModal: that result; 0 when the window is destroyed meanwhile. onShown runs
+    // queued inside the wait, as a user's first action would.
+    int ExecModal(const std::function<void()>& onShown = {});
+    // Ends the wait with result (nothing waits: only hides).
+    void EndModal(int result);
+    bool IsModalRunning() const { return modalLoop_ != nullptr; }
+
 protected:
     // Element names the tables do not know; null when unknown.
     virtual QWidget* CreateControl(const QString& element, QWidget* parent);
@@ -60,6 +71,8 @@ private:
     QString titleId_;
     bool initialised_ = false;
     int captionHeight_ = 0;
+    QEventLoop* modalLoop_ = nullptr;
+    int modalResult_ = 0;
 };
 
 }  // namespace ui

@@ -17,7 +17,7 @@ TEST_F(AboutWndTest, ShowsTheVersionLineAndClosesWithTheCloseButton) {
     QSize size;
     bool slotSetWhileOpen = false;
     QTimer::singleShot(0, [&] {
-        slotSetWhileOpen = !about.isNull() && about->IsRunning();
+        slotSetWhileOpen = !about.isNull() && about->IsModalRunning();
         ASSERT_TRUE(about);
         version = about->FindControl<QLabel>(QStringLiteral("software_ver_label"))->text();
         size = about->size();

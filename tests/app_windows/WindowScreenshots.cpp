@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
                                      ? QStringLiteral("message_box_")
                                      : QStringLiteral("message_box_notice_");
             ok = SaveGrab(box, out.filePath(name + scale + QStringLiteral(".png"))) && ok;
-            box->CloseWithResult(1);
+            box->EndModal(1);
         });
     });
     ShowMessage(nullptr, QString(),
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
             ok = SaveGrab(about, out.filePath(QStringLiteral("about_") + scale +
                                               QStringLiteral(".png"))) &&
                  ok;
-            about->CloseWithResult(0);
+            about->EndModal(0);
         }
     });
     ShowAboutWindow(nullptr, &about);
