@@ -31,17 +31,6 @@ constexpr std::array<const char*, 17> kElements{
     "ShootControl",
 };
 
-constexpr std::array kLayoutElements{
-    ui::LayoutElementEntry{"DeviceProfileUI", "XML/CustomControlXML/DeviceProfile.xml"},
-    ui::LayoutElementEntry{"LightSetControlUI", "XML/CustomControlXML/LightControl.xml"},
-    ui::LayoutElementEntry{"Voice6533SetControlUI", "XML/CustomControlXML/Voice6533Control.xml"},
-    ui::LayoutElementEntry{"MagicSetControlUI", "XML/CustomControlXML/MagicControl.xml"},
-    ui::LayoutElementEntry{"KeySetControlUI", "XML/CustomControlXML/KeySetControl.xml"},
-    ui::LayoutElementEntry{"MacroSetControlUI", "XML/CustomControlXML/MacroControl.xml"},
-    ui::LayoutElementEntry{"ShootKeySetControlUI", "XML/CustomControlXML/ShootControl.xml"},
-    ui::LayoutElementEntry{"VirtualSetControlUI", "XML/CustomControlXML/VirtualSet.xml"},
-};
-
 QWidget* CreateFrom(ui::ControlTable table, const QString& element, QWidget* parent) {
     for (const ui::ControlFactoryEntry& entry : table) {
         if (element == QLatin1String(entry.element) && entry.create != nullptr) {
@@ -60,10 +49,6 @@ QWidget* CreateFrom(ui::ControlTable table, const QString& element, QWidget* par
 
 std::span<const char* const> MainWindowElementNames() {
     return kElements;
-}
-
-ui::LayoutElementTable MainWindowLayoutElements() {
-    return kLayoutElements;
 }
 
 QWidget* CreateMainWindowControl(const QString& element, QWidget* parent,

@@ -14,9 +14,6 @@ namespace routing {
 // The element names CreateControl answers, in table order.
 std::span<const char* const> MainWindowElementNames();
 
-// The panel and device page elements ("DeviceProfileUI" -> "XML/CustomControlXML/...").
-ui::LayoutElementTable MainWindowLayoutElements();
-
 // Creates the control of a main-window element. The custom controls come from the appearance
 // table; device pages and panels from pageClasses (element -> creator, supplied by the
 // application as those classes exist). Any other element name, or an element whose class is not

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/routing/MainWindowControls.h"
+#include "devices/page/ZelvaneMouseDevice.h"
 #include "tests/support/ui/UiTestHarness.h"
 #include "ui/ControlClass.h"
 
@@ -56,7 +57,7 @@ TEST(MainWindowControls, CustomControlsAndPagesAreMadeByElementName) {
 }
 
 TEST(MainWindowControls, PanelElementsAreReplacedByTheirLayoutFiles) {
-    const auto table = routing::MainWindowLayoutElements();
+    const auto table = devices::page::PanelLayoutElements();
     ASSERT_EQ(table.size(), 8u);
     EXPECT_STREQ(table[0].element, "DeviceProfileUI");
     EXPECT_STREQ(table[0].layoutFile, "XML/CustomControlXML/DeviceProfile.xml");
