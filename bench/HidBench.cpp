@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
+#include "bench/MouseSysfsTree.h"
 #include "hid/HidDevice.h"
 #include "hid/HidrawBackend.h"
 #include "hid/HidrawNode.h"
@@ -85,26 +85,7 @@ BENCHMARK(BM_ParseMouseDescriptor);
 
 // Ten mouse-like nodes; every pass after the first reads links only.
 void BM_EnumerateUnchangedSysfs(benchmark::State& state) {
-    namespace fs = std::filesystem;
-    const std::string root =
-        fs::temp_directory_path() / ("zorvath-bench-sysfs-" + std::to_string(::getpid()));
-    fs::create_directories(root + "/class/hidraw");
-    for (int i = 0; i < 10; ++i) {
-        const std::string usb = root + "/devices/usb1/1-" + std::to_string(i);
-        const std::string iface = usb + "/1-" + std::to_string(i) + ":1.1";
-        const std::string hid = iface + "/0003:320F:2210.000" + std::to_string(i);
-        const std::string node = "hidraw" + std::to_string(i);
-        fs::create_directories(hid + "/hidraw/" + node);
-        std::ofstream(usb + "/idVendor") << "320f\n";
-        std::ofstream(usb + "/idProduct") << "2210\n";
-        std::ofstream(usb + "/bcdDevice") << "0102\n";
-        std::ofstream(iface + "/bInterfaceNumber") << "01\n";
-        const auto& rd = sim::MouseMultiDescriptor();
-        std::ofstream(hid + "/report_descriptor", std::ios::binary)
-            .write(reinterpret_cast<const char*>(rd.data()),
-                   static_cast<std::streamsize>(rd.size()));
-        fs::create_symlink(hid + "/hidraw/" + node, root + "/class/hidraw/" + node);
-    }
+    const std::string root = bench::MakeMouseSysfsTree("sysfs", 10);
     hid::CHidrawBackend backend(root, "/dev");
     std::vector<std::string> paths;
     for (auto _ : state) {
@@ -113,7 +94,7 @@ void BM_EnumerateUnchangedSysfs(benchmark::State& state) {
         benchmark::DoNotOptimize(paths.data());
     }
     state.counters["interfaces"] = static_cast<double>(paths.size());
-    fs::remove_all(root);
+    std::filesystem::remove_all(root);
 }
 BENCHMARK(BM_EnumerateUnchangedSysfs);
 
