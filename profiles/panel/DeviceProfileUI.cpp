@@ -211,6 +211,10 @@ void CDeviceProfileUI::ReloadDevice(bool validateMacros) {
     }
     device_->RefreshControls();
     device_->WriteSettings();
+    SendMacrosAndKeys();
+}
+
+void CDeviceProfileUI::SendMacrosAndKeys() {
     const int result = device_->DownloadMacros();
     if (result == -1) {
         ShowNotice("message_text_7");
@@ -405,13 +409,7 @@ void CDeviceProfileUI::ResetProfile() {
     device_->RefreshControls();
     device_->WriteSettings();
     if (deviceKind_ != kMousePad && deviceKind_ != kHeadset) {
-        const int result = device_->DownloadMacros();
-        if (result == -1) {
-            ShowNotice("message_text_7");
-        } else if (result > 0) {
-            ShowNotice("message_text_16", {QString::number(result)});
-        }
-        device_->WriteKeys(0);
+        SendMacrosAndKeys();
     }
 }
 

@@ -75,6 +75,8 @@ private:
     std::string AppendEntry(const QString& name, bool select);
     void WriteProfileFile(Json::Value profile, const std::string& name, const std::string& id);
     void ReloadDevice(bool validateMacros);
+    // The macro image, then the key table; a failed or oversized image is told to the user.
+    void SendMacrosAndKeys();
     void ShowNotice(const char* textId, const QStringList& args = {}) const;
 
     QPointer<QWidget> root_;
