@@ -86,6 +86,9 @@ private:
     // One frame under the given lock; maps the reply status.
     std::int32_t RunFrame(const std::uint8_t* request, std::uint8_t* reply, FrameLock lock);
     std::int32_t ControlCommand(Command command, std::uint8_t* reply);
+    // A read of count bytes (at most one frame's data) at offset.
+    std::int32_t FrameRead(Command command, std::uint8_t* destination, std::size_t count,
+                           std::uint32_t offset);
     std::int32_t ChunkedRead(Command command, std::uint8_t* destination, std::size_t total,
                              std::uint32_t startOffset);
     std::int32_t ChunkedWrite(Command command, const std::uint8_t* source, std::size_t total,

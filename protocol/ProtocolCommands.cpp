@@ -159,31 +159,15 @@ bool CDeviceProtocol::CmdCheckReceiverLink() {
     return ControlCommand(Command::CheckReceiverLink, reply) == kOk && reply[kOffsetData] == 0xFF;
 }
 
-std::int32_t CDeviceProtocol::CmdReadDeviceInfo(std::uint8_t* destination) {
-    if (destination == nullptr) {
-        return kNoReply;
-    }
-    Frame request;
-    Frame reply{};
-    StartRequest(request, CommandByte(Command::ReadDeviceInfo));
-    SetLengthAndOffset(request, static_cast<std::uint8_t>(kDeviceInfoSize), 0);
-    SealFrame(request);
-    std::int32_t result = RunFrame(request, reply, FrameLock::Command);
-    if (result == kOk) {
-        std::memcpy(destination, reply + kOffsetData, kDeviceInfoSize);
-    }
-    return result;
-}
-
-std::int32_t CDeviceProtocol::CmdReadStatus(std::uint8_t* destination, std::size_t count,
-                                            std::uint32_t offset) {
+std::int32_t CDeviceProtocol::FrameRead(Command command, std::uint8_t* destination,
+                                        std::size_t count, std::uint32_t offset) {
     // One frame carries at most 56 data bytes; more would read past the reply.
     if (destination == nullptr || count > kMaxFrameData || !FitsOffsets(offset, count)) {
         return kNoReply;
     }
     Frame request;
     Frame reply{};
-    StartRequest(request, CommandByte(Command::ReadStatus));
+    StartRequest(request, CommandByte(command));
     SetLengthAndOffset(request, static_cast<std::uint8_t>(count),
                        static_cast<std::uint16_t>(offset));
     SealFrame(request);
@@ -192,6 +176,15 @@ std::int32_t CDeviceProtocol::CmdReadStatus(std::uint8_t* destination, std::size
         std::memcpy(destination, reply + kOffsetData, count);
     }
     return result;
+}
+
+std::int32_t CDeviceProtocol::CmdReadDeviceInfo(std::uint8_t* destination) {
+    return FrameRead(Command::ReadDeviceInfo, destination, kDeviceInfoSize, 0);
+}
+
+std::int32_t CDeviceProtocol::CmdReadStatus(std::uint8_t* destination, std::size_t count,
+                                            std::uint32_t offset) {
+    return FrameRead(Command::ReadStatus, destination, count, offset);
 }
 
 std::int32_t CDeviceProtocol::CmdReadSettings(std::uint8_t* destination, std::size_t count,
