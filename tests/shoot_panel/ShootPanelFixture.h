@@ -38,18 +38,8 @@ protected:
     void RebuildWindow() {
         window_.reset();
         rig_->mouse->Firmware().ClearLog();
-        MainWndOptions options;
-        options.useSessionBus = false;
-        options.useSystemBus = false;
-        options.showAtStart = true;
-        window_ = std::make_unique<CMainWnd>(options);
-        AssembleMainWnd(*window_);
-        ASSERT_TRUE(window_->Build());
-        window_->Start();
-        switcher_ = dynamic_cast<discovery::CDeviceSwitcher*>(window_->DeviceSwitcher());
-        ASSERT_NE(switcher_, nullptr);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return Frames(protocol::Command::ReadSettings) > 0; }, kWaitMs));
+        StartWindow();
+        ASSERT_FALSE(HasFatalFailure());
         OpenRecoilTab();
     }
 

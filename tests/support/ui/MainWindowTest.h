@@ -26,6 +26,12 @@ protected:
         rig_ = std::make_unique<sim::CSimulatedMouseRig>();
         previousBackend_ = hid::DefaultBackend();
         hid::UseBackend(rig_->bus);
+        StartWindow();
+    }
+    // Builds and starts a main window (again: as on the next start of the program) and waits
+    // until the mouse is current and its settings were read.
+    void StartWindow() {
+        window_.reset();
         MainWndOptions options;
         options.useSessionBus = false;
         options.useSystemBus = false;
