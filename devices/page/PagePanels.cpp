@@ -1,6 +1,8 @@
 #include "devices/page/PagePanels.h"
 
+#include "devices/core/MouseDeviceCore.h"
 #include "ui/ControlLookup.h"
+#include "ui/Dialogs.h"
 
 namespace {
 
@@ -75,6 +77,16 @@ macropanel::CMacroControlUI* CZelvaneUSBDevice::MacroPanel() const {
 
 shootpanel::CShootControlUI* CZelvaneUSBDevice::ShootPanel() const {
     return panels_ ? panels_->shoot.data() : nullptr;
+}
+
+void CZelvaneUSBDevice::PanelPage::SendMacros() {
+    const int result = page_.DownloadMacros();
+    if (result == devices::CMouseDeviceCore::kMacrosFailed) {
+        ui::CurrentDialogs().ShowMessage(MainWindow(), QStringLiteral("message_text_7"), 1);
+    } else if (result > 0) {
+        ui::CurrentDialogs().ShowMessage(MainWindow(), QStringLiteral("message_text_16"), 1,
+                                         {QString::number(result)});
+    }
 }
 
 void CZelvaneUSBDevice::PanelPage::RefreshNameLists() {

@@ -27,6 +27,7 @@ public:
     QWidget* MainWindow() override { return page_.GetMainWindow(); }
     void RefreshControls() override { page_.RefreshControls(); }
     int WriteSettings() override { return page_.WriteSettings(); }
+    void SendMacros() override;
     void RefreshNameLists() override;
     void SetRecordingLock(bool on) override;
     keypanel::CKeySetControlUI* KeySetPanel() override { return page_.KeySetPanel(); }

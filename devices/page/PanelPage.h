@@ -34,6 +34,9 @@ public:
     virtual void RefreshControls() = 0;
     // The settings block write after a change (profile slot 0, the primary screen's size).
     virtual int WriteSettings() = 0;
+    // Sends every macro to the device as one image; a failed transfer ("message_text_7") or an
+    // image too large for the device ("message_text_16" with the excess) is told to the user.
+    virtual void SendMacros() = 0;
     // Macro or light names changed: the key info list and the name lists are shown again.
     virtual void RefreshNameLists() = 0;
     // While a macro is recorded the device list and the page's function tabs take no input.

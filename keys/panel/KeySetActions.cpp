@@ -198,13 +198,7 @@ void CKeySetControlUI::SaveToProfile() {
     if (mouse == nullptr) {
         return;
     }
-    const int result = mouse->DownloadMacros();
-    if (result == devices::CMouseDeviceCore::kMacrosFailed) {
-        ui::CurrentDialogs().ShowMessage(page_->MainWindow(), QStringLiteral("message_text_7"), 1);
-    } else if (result > 0) {
-        ui::CurrentDialogs().ShowMessage(page_->MainWindow(), QStringLiteral("message_text_16"), 1,
-                                         QStringList{QString::number(result)});
-    }
+    page_->SendMacros();
     mouse->WriteKeys(0);
     mouse->SaveProfile();
     SetButtonsEnabled(false);

@@ -14,7 +14,6 @@
 #include "macros/panel/ActionListView.h"
 #include "ui/ControlClass.h"
 #include "ui/ControlLookup.h"
-#include "ui/Dialogs.h"
 #include "ui/LanguageTexts.h"
 #include "ui/ListContainer.h"
 #include "ui/PopupMenu.h"
@@ -192,7 +191,7 @@ void CMacroControlUI::SaveMacro() {
     }
     // The device plays its own copy of the macro: a key that runs it must get the new events.
     if (SelectedMacroIsBound()) {
-        DownloadMacrosToDevice();
+        page_->SendMacros();
     }
 }
 
@@ -202,16 +201,6 @@ bool CMacroControlUI::SelectedMacroIsBound() const {
     }
     auto* mouse = dynamic_cast<devices::CMouseDeviceCore*>(&page_->Core());
     return mouse != nullptr && macros::AnyKeyUsesMacro(mouse->GetKeyList(), library_.Selected());
-}
-
-void CMacroControlUI::DownloadMacrosToDevice() {
-    const int result = page_->Core().DownloadMacros();
-    if (result == devices::CMouseDeviceCore::kMacrosFailed) {
-        ui::CurrentDialogs().ShowMessage(page_->MainWindow(), QStringLiteral("message_text_7"), 1);
-    } else if (result > 0) {
-        ui::CurrentDialogs().ShowMessage(page_->MainWindow(), QStringLiteral("message_text_16"), 1,
-                                         {QString::number(result)});
-    }
 }
 
 void CMacroControlUI::ShowActionMenu(QPoint globalPos) {

@@ -100,7 +100,6 @@ private:
     void CancelEdits();
     void AfterNamesChanged();
     void StoreReboundKeys(std::vector<KeyListEntry> keys);
-    void DownloadMacrosToDevice();
     bool SelectedMacroIsBound() const;
 
     void SetRecordingLock(bool on);

@@ -117,7 +117,7 @@ void CMacroControlUI::StoreReboundKeys(std::vector<KeyListEntry> keys) {
         anyBound = anyBound || macros::BoundMacroNumber(entry.assignment).has_value();
     }
     if (anyBound) {
-        DownloadMacrosToDevice();
+        page_->SendMacros();
     }
     mouse->WriteKeys(0);
     if (keypanel::CKeySetControlUI* keyPanel = page_->KeySetPanel()) {
