@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ ccache pkg-config clang-format git
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev
+    qt6-base-dev libqt6opengl6-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev
     libgl-dev libxkbcommon-dev
     libjsoncpp-dev libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
