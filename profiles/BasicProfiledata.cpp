@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/AtomicFile.h"
+#include "base/KeepAside.h"
 #include "profiles/JsonAccess.h"
 
 using jsonaccess::Element;
@@ -72,11 +73,8 @@ bool CBasicProfiledata::ReadFileForUpdate(const std::string& path, Json::Value& 
         return true;
     }
     // Whatever the file holds would be replaced by the rewrite: move it aside first.
-    if (FileHasBytes(path)) {
-        const std::string aside = path + "." + jsonFile_.MakeTimeStamp() + ".unreadable";
-        if (std::rename(path.c_str(), aside.c_str()) != 0) {
-            return false;
-        }
+    if (FileHasBytes(path) && files::KeepAside(path).empty()) {
+        return false;
     }
     file = Json::Value(Json::objectValue);
     return true;

@@ -1,10 +1,9 @@
 #include "profiles/JsonFile.h"
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 #include "base/AtomicFile.h"
+#include "base/KeepAside.h"
 
 std::string CJsonFile::readjsonFile(const std::string& path) const {
     std::string bytes;
@@ -29,17 +28,7 @@ bool CJsonFile::writejsonFile(const std::string& path, const Json::Value& value)
 }
 
 std::string CJsonFile::MakeTimeStamp() const {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%d_%02d_%02d_%02d_%02d_%02d_%03d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                  static_cast<int>(millis));
-    return buffer;
+    return files::MakeFileTimeStamp();
 }
 
 Json::Value CJsonFile::ParseText(std::string_view text) {
