@@ -4,8 +4,9 @@
 
 #include "base/Trace.h"
 
-CThreadSlots::CThreadSlots(std::function<void()> wakeUi)
+CThreadSlots::CThreadSlots(std::function<void()> wakeUi, std::chrono::milliseconds joinTimeout)
     : wakeUi_(std::move(wakeUi)),
+      joinTimeout_(joinTimeout),
       uiThread_(std::this_thread::get_id()),
       state_(std::make_shared<State>()) {}
 
@@ -67,7 +68,7 @@ int CThreadSlots::StopAll() {
     }
     state_->changed.notify_all();
     // One deadline for all: every thread had the stop request at the same moment.
-    const auto deadline = std::chrono::steady_clock::now() + kJoinTimeout;
+    const auto deadline = std::chrono::steady_clock::now() + joinTimeout_;
     int late = 0;
     for (int index = 0; index < kSlotCount; ++index) {
         Slot& s = slots_[static_cast<std::size_t>(index)];
@@ -92,7 +93,7 @@ int CThreadSlots::StopAll() {
             s.thread.join();
         } else {
             trace::Line("thread slot " + std::to_string(index) + " did not stop within " +
-                        std::to_string(kJoinTimeout.count()) + " ms; left to end on its own");
+                        std::to_string(joinTimeout_.count()) + " ms; left to end on its own");
             s.thread.detach();
             ++late;
         }

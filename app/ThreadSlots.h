@@ -25,8 +25,9 @@ public:
 
     // Construct on the UI thread. wakeUi is called from any thread whenever a hand-over is
     // queued; it must arrange that RunPending is called on the UI thread soon (and must not
-    // block).
-    explicit CThreadSlots(std::function<void()> wakeUi);
+    // block). joinTimeout is shorter only in tests of the give-up path.
+    explicit CThreadSlots(std::function<void()> wakeUi,
+                          std::chrono::milliseconds joinTimeout = kJoinTimeout);
     // Stops every thread still running (see StopAll).
     ~CThreadSlots();
     CThreadSlots(const CThreadSlots&) = delete;
@@ -40,7 +41,7 @@ public:
     // Slots whose threads did not end within the join time at the last StopAll.
     int AbandonedCount() const { return abandoned_; }
 
-    // UI thread: asks every thread to stop, then gives each up to kJoinTimeout (counted from
+    // UI thread: asks every thread to stop, then gives each up to the join time (counted from
     // the request) while running hand-overs. A thread that has not ended by then is logged and
     // left to end on its own (C++ cannot kill it). Hand-overs still queued afterwards are dropped;
     // later Send/Post calls are refused. Returns the number of threads that did not end in time.
@@ -75,6 +76,7 @@ private:
     };
 
     std::function<void()> wakeUi_;
+    std::chrono::milliseconds joinTimeout_;
     std::thread::id uiThread_;  // the constructing thread
     std::shared_ptr<State> state_;
     std::array<Slot, kSlotCount> slots_;  // touched by the UI thread only

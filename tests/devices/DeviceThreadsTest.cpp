@@ -10,6 +10,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The idle preview waits for a wake and the listener reads without a time-out, so a thread that
+// ends at all was woken by the stop. The limit only keeps a broken wake from hanging the run; it
+// is generous so that a loaded machine or a sanitizer build never trips it.
+constexpr auto kStopLimit = 10s;
+
 TEST_F(MouseCoreTest, DpiButtonOnTheMouseAsksForTimer1002AndTheRefreshReadsTheNewStage) {
     OpenDevice();
     ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
@@ -34,18 +39,18 @@ TEST_F(MouseCoreTest, OtherUsagesAreIgnored) {
     EXPECT_FALSE(listener.WaitForTimer(200ms));
 }
 
-TEST_F(MouseCoreTest, BothThreadsEndWithin100MsOfStopping) {
+TEST_F(MouseCoreTest, BothThreadsEndWhenStopped) {
     OpenDevice();
     ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
     ASSERT_TRUE(core->PreviewRunning());
     ASSERT_TRUE(core->ListenerRunning());
-    std::this_thread::sleep_for(20ms);  // both are waiting now: preview idle, listener reading
+    std::this_thread::sleep_for(20ms);  // most likely waiting now: preview idle, listener reading
     const auto start = std::chrono::steady_clock::now();
     core->StopThreads();
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(core->PreviewRunning());
     EXPECT_FALSE(core->ListenerRunning());
-    EXPECT_LT(took, 100ms);
+    EXPECT_LT(took, kStopLimit);
 }
 
 TEST_F(MouseCoreTest, EventInterfaceCloseAbandonsTheReadAndReopenListensAgain) {
@@ -53,7 +58,7 @@ TEST_F(MouseCoreTest, EventInterfaceCloseAbandonsTheReadAndReopenListensAgain) {
     ASSERT_TRUE(core->OpenEventInterface(rig->EventPath()));
     const auto start = std::chrono::steady_clock::now();
     core->CloseEventInterface();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopLimit);
     EXPECT_FALSE(core->IsEventOpen());
     ASSERT_TRUE(core->ReopenEventInterface(rig->EventPath()));
     ASSERT_TRUE(rig->mouse->SwitchProfileOnDevice(1));
@@ -67,7 +72,7 @@ TEST_F(MouseCoreTest, ListenerSurvivesTheMouseVanishing) {
     std::this_thread::sleep_for(50ms);
     const auto start = std::chrono::steady_clock::now();
     core->CloseEventInterface();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopLimit);
 }
 
 TEST_F(MouseCoreTest, FailedEventOpenStillStartsAListenerThatStopsPromptly) {
@@ -75,7 +80,7 @@ TEST_F(MouseCoreTest, FailedEventOpenStillStartsAListenerThatStopsPromptly) {
     EXPECT_TRUE(core->ListenerRunning());
     const auto start = std::chrono::steady_clock::now();
     core->CloseEventInterface();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopLimit);
 }
 
 TEST_F(MouseCoreTest, MouseHasNoLedsAndNothingIsStreamed) {
@@ -114,7 +119,7 @@ TEST_F(MouseCoreTest, PreviewWakesWhenLedsAppearAndDrawsTheEffect) {
     EXPECT_EQ(core->GetLedColour(3), devices::LedWord({1, 2, 3, 255}));
     const auto start = std::chrono::steady_clock::now();
     core->StopThreads();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopLimit);
 }
 
 // Effects from 9 on play the user light of "tamric_light.config" entry effect - 9.
