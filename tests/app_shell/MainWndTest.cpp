@@ -151,10 +151,9 @@ TEST_F(MainWndTest, WithoutTrayClosingEndsTheProgramAndStopsTheThreads) {
     window->Start();
     QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
     ASSERT_FALSE(window->HasTray());  // offscreen has no status area
-    const auto start = std::chrono::steady_clock::now();
     window->close();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
     EXPECT_TRUE(window->IsExiting());
+    EXPECT_EQ(window->Threads().AbandonedCount(), 0);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kDiscoverySlot));
     EXPECT_EQ(switcher->calls.back(), "Shutdown");
@@ -223,10 +222,9 @@ TEST_F(MainWndTest, ExitWhileAWorkerWaitsInAHandOver) {
     while (!waiting) {
         std::this_thread::sleep_for(1ms);
     }
-    // No event loop runs now: the worker is blocked until Exit runs its hand-over.
-    const auto start = std::chrono::steady_clock::now();
+    // No event loop runs now: the worker is blocked until Exit runs its hand-over. No thread
+    // left behind means the join did not run out its time.
     window->Exit();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
     EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kLightSyncSlot));
     EXPECT_GE(handedOver, 1);
     EXPECT_EQ(window->Threads().AbandonedCount(), 0);
