@@ -103,7 +103,8 @@ for build in "$@"; do
     fi
     build=$(cd "$build" && pwd)
     compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")
-    used_paths "$build" | grep -E '^(/|-l)' | grep -v "^$build" | resolve_flags "${compiler:-c++}"
+    used_paths "$build" | awk -v inside="$build/" '/^(\/|-l)/ && index($0, inside) != 1' |
+        resolve_flags "${compiler:-c++}"
 done | sort -u | with_link_targets | sort -u >"$work/paths"
 
 # The owners of each path: "path<TAB>owner owner...". Merged /usr: dpkg may know a file under
