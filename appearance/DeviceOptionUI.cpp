@@ -31,17 +31,14 @@ CDeviceOptionUI::~CDeviceOptionUI() {
     }
 }
 
-QTimer* CDeviceOptionUI::TimerFor(int id) const {
+int CDeviceOptionUI::TimerIndex(int id) const {
     const int index = id - kTimerLightFrame;
-    if (index < 0 || index >= static_cast<int>(timers_.size())) {
-        return nullptr;
-    }
-    return timers_[static_cast<std::size_t>(index)];
+    return index >= 0 && index < static_cast<int>(timers_.size()) ? index : -1;
 }
 
 void CDeviceOptionUI::BindDevice(DeviceOptionTarget* device) {
-    for (QTimer* timer : timers_) {
-        timer->stop();
+    for (int id = kTimerLightFrame; id <= kTimerStatus; ++id) {
+        KillTimer(id);
     }
     if (device_ != nullptr && device_ != device) {
         device_->SetOptionEntry(nullptr);
@@ -62,20 +59,55 @@ void CDeviceOptionUI::RequestTimer(int id, int milliseconds) {
             Qt::QueuedConnection);
         return;
     }
-    if (QTimer* timer = TimerFor(id)) {
-        timer->start(milliseconds < 0 ? 0 : milliseconds);
+    const int index = TimerIndex(id);
+    if (index < 0) {
+        return;
+    }
+    const int period = milliseconds < 0 ? 0 : milliseconds;
+    if (manualTimers_) {
+        armedPeriods_[static_cast<std::size_t>(index)] = period;
+    } else {
+        timers_[static_cast<std::size_t>(index)]->start(period);
     }
 }
 
 void CDeviceOptionUI::KillTimer(int id) {
-    if (QTimer* timer = TimerFor(id)) {
-        timer->stop();
+    const int index = TimerIndex(id);
+    if (index < 0) {
+        return;
     }
+    timers_[static_cast<std::size_t>(index)]->stop();
+    armedPeriods_[static_cast<std::size_t>(index)] = -1;
 }
 
 bool CDeviceOptionUI::IsTimerActive(int id) const {
-    const QTimer* timer = TimerFor(id);
-    return timer != nullptr && timer->isActive();
+    const int index = TimerIndex(id);
+    if (index < 0) {
+        return false;
+    }
+    return manualTimers_ ? armedPeriods_[static_cast<std::size_t>(index)] >= 0
+                         : timers_[static_cast<std::size_t>(index)]->isActive();
+}
+
+void CDeviceOptionUI::UseManualTimersForTesting() {
+    manualTimers_ = true;
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        if (timers_[i]->isActive()) {
+            armedPeriods_[i] = timers_[i]->interval();
+            timers_[i]->stop();
+        }
+    }
+}
+
+void CDeviceOptionUI::FireTimerForTesting(int id) {
+    if (IsTimerActive(id)) {
+        OnTimer(id);
+    }
+}
+
+int CDeviceOptionUI::ArmedPeriodForTesting(int id) const {
+    const int index = TimerIndex(id);
+    return manualTimers_ && index >= 0 ? armedPeriods_[static_cast<std::size_t>(index)] : -1;
 }
 
 void CDeviceOptionUI::OnTimer(int id) {

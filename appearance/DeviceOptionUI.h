@@ -54,6 +54,14 @@ public:
     void KillTimer(int id);
     bool IsTimerActive(int id) const;
 
+    // Tests drive the timers themselves, independent of real time: from here on a request arms
+    // its timer without starting it, and FireTimerForTesting runs an armed timer's action as
+    // its expiry would.
+    void UseManualTimersForTesting();
+    void FireTimerForTesting(int id);
+    // The period an armed manual timer was requested with, or -1.
+    int ArmedPeriodForTesting(int id) const;
+
     // Kind code of the device list and the mouse pad sub-kind: chooses the pictures.
     void SetDeviceKind(int kind, int subKind = 0);
     int DeviceKind() const { return kind_; }
@@ -82,12 +90,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QTimer* TimerFor(int id) const;
+    int TimerIndex(int id) const;
     void OnTimer(int id);
     void ApplyPictures();
 
     DeviceOptionTarget* device_ = nullptr;
     std::array<QTimer*, 6> timers_{};
+    bool manualTimers_ = false;
+    std::array<int, 6> armedPeriods_{-1, -1, -1, -1, -1, -1};
     DeviceEntryPictures pictures_;
     int kind_ = 0;
     bool synchronised_ = false;

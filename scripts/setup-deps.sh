@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with, only when one is missing,
-# so a second run costs a dpkg query and nothing else.
+# so a second run costs a dpkg query and nothing else. `--list` prints the packages, one a line:
+# scripts/check-build-packages.sh reads them from here.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,11 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth dbus dbus-x11 fonts-dejavu-core
 )
+
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

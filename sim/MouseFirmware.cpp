@@ -29,11 +29,11 @@ constexpr std::array<Code, kMouseKeySlots> kFactoryKeyTable = {{
 }};
 
 // One profile's settings: spectrum effect at full brightness, report-rate index 4,
-// 400/800/1600/3200 DPI.
+// 400/800/1600/3200 DPI. Brightness and speed are levels 0 to 4 on this mouse.
 void FillSettingsSlot(std::uint8_t* slot, std::uint8_t profile) {
     slot[0] = 0;
     slot[1] = 0;     // light effect
-    slot[2] = 5;     // brightness
+    slot[2] = 4;     // brightness
     slot[3] = 2;     // speed
     slot[5] = 1;     // multicolour
     slot[6] = 0xFF;  // red

@@ -54,12 +54,15 @@ protected:
         window_->show();
     }
 
-    // Runs the timer's action now, as its expiry would.
+    // Runs the timer's action now, as its expiry would. From the first call on the test drives
+    // every timer of the entry by hand: none runs by real time, so a loaded machine cannot slip
+    // an extra light frame or status poll in between.
     void Fire(int id) {
+        entry_->UseManualTimersForTesting();
         ASSERT_TRUE(entry_->IsTimerActive(id)) << id;
-        entry_->RequestTimer(id, 0);
-        testsupport::RunEventLoopFor(1);
+        entry_->FireTimerForTesting(id);
     }
+    int ArmedPeriod(int id) const { return entry_->ArmedPeriodForTesting(id); }
 
     FakeDevice device_;  // outlives the entry, as a device outlives its list entry
     std::unique_ptr<testsupport::RecordingWindow> window_;
@@ -85,6 +88,21 @@ TEST_F(DeviceOptionTest, BindingOpensTheDeviceThenStreamsFramesAndPollsStatus) {
     EXPECT_TRUE(entry_->IsTimerActive(CDeviceOptionUI::kTimerStatus));
     EXPECT_FALSE(entry_->IsTimerActive(CDeviceOptionUI::kTimerOpen));
     EXPECT_EQ(device_.statuses, 0);  // the first poll is 5000 ms after the open
+}
+
+TEST_F(DeviceOptionTest, TimersFollowTheirScheduleWhileTheChannelIsOpen) {
+    entry_->BindDevice(&device_);
+    entry_->UseManualTimersForTesting();
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerOpen), CDeviceOptionUI::kOpenDelayMs);
+    Fire(CDeviceOptionUI::kTimerOpen);
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerOpen), -1);
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerLightFrame), CDeviceOptionUI::kFirstFrameDelayMs);
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerStatus), CDeviceOptionUI::kStatusPeriodMs);
+    Fire(CDeviceOptionUI::kTimerLightFrame);
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerLightFrame), CDeviceOptionUI::kFramePeriodMs);
+    Fire(CDeviceOptionUI::kTimerStatus);
+    EXPECT_EQ(ArmedPeriod(CDeviceOptionUI::kTimerStatus), CDeviceOptionUI::kStatusPeriodMs);
+    EXPECT_EQ(device_.order, (std::vector<int>{1001, 1000, 1005}));
 }
 
 TEST_F(DeviceOptionTest, ClosedChannelStopsFramesAndStatusPolling) {
@@ -122,17 +140,19 @@ TEST_F(DeviceOptionTest, PreviewRepaintsOnlyWhenSelectedAndChanged) {
 
 TEST_F(DeviceOptionTest, RequestsFromAWorkerThreadRunOnTheUiThread) {
     entry_->BindDevice(&device_);
+    entry_->KillTimer(CDeviceOptionUI::kTimerOpen);  // only the requested timers may run
     std::thread worker([this] {
         entry_->RequestTimer(CDeviceOptionUI::kTimerRefresh, 0);
         entry_->RequestTimer(CDeviceOptionUI::kTimerSpare1, 0);
         entry_->RequestTimer(CDeviceOptionUI::kTimerSpare2, 0);
     });
     worker.join();
-    testsupport::RunEventLoopFor(50);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return device_.refreshes + device_.spare1 + device_.spare2 >= 3; }, 10000));
     EXPECT_EQ(device_.refreshes, 1);
     EXPECT_EQ(device_.spare1, 1);
     EXPECT_EQ(device_.spare2, 1);
-    EXPECT_EQ(device_.opens, 0);  // the open is still 500 ms away
+    EXPECT_EQ(device_.opens, 0);
 }
 
 TEST_F(DeviceOptionTest, UnbindingStopsEveryTimer) {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "devices/core/MouseSettingsBlock.h"
+#include "lighting/LightModel.h"
 #include "profiles/JsonFile.h"
 #include "protocol/FrameLayout.h"
 #include "sim/FirmwareFaults.h"
@@ -63,6 +64,46 @@ TEST_F(MouseCoreTest, OpenDeviceReadsTheKeyTableThenTheSettingsOfTheCurrentProfi
     EXPECT_GE(listener.infoReads, 1);
     EXPECT_GE(listener.refreshes, 1);
     EXPECT_TRUE(core->PreviewRunning());
+}
+
+// The emulator out of the box is a state a real mouse reports: every profile's settings read in
+// the ranges the program offers, and writing an untouched profile sends them back as they were.
+TEST_F(MouseCoreTest, FactorySettingsOfEveryProfileAreInTheRangesTheProgramOffers) {
+    const auto factory = Firmware().Memory().settings;
+    core->OpenDevice();
+    const devices::DpiLimits limits = core->GetDpiLimits();
+    const int maxLevel = lighting::MaxLightLevel(lighting::DeviceNumber::Mouse);
+    for (std::size_t p = 0; p < sim::kMouseProfiles; ++p) {
+        SCOPED_TRACE(p);
+        Firmware().EditMemory(
+            [p](sim::FirmwareMemory& m) { m.settings[0] = static_cast<std::uint8_t>(p); });
+        ASSERT_EQ(core->ReadSettings(), 1);
+        const devices::MouseDeviceState& state = core->GetDeviceState();
+        EXPECT_LT(int{state.lightEffect},
+                  lighting::BuiltInEffectCount(lighting::DeviceNumber::Mouse));
+        EXPECT_LE(int{state.brightness}, maxLevel);
+        EXPECT_LE(int{state.speedIndex}, maxLevel);
+        EXPECT_LE(int{state.multiColor}, 1);
+        EXPECT_LT(int{state.reportRate}, devices::kMouseReportRateCount);
+        EXPECT_LT(int{state.activeStage}, devices::kMouseDpiStageCount);
+        const std::uint8_t* slot = factory.data() + p * 128;
+        EXPECT_LE(int{slot[4]}, 1);  // direction
+        for (int stage = 0; stage < devices::kMouseDpiStageCount; ++stage) {
+            const int dpi = slot[16 + 2 * stage] | slot[17 + 2 * stage] << 8;
+            EXPECT_GE(dpi, limits.sliderMin) << stage;
+            EXPECT_LE(dpi, limits.sliderMax) << stage;
+        }
+    }
+
+    // Profile 0 read and written back untouched: the light setting, report rate and active
+    // stage the mouse holds come back unchanged.
+    Firmware().EditMemory([](sim::FirmwareMemory& m) { m.settings[0] = 0; });
+    ASSERT_EQ(core->ReadSettings(), 1);
+    ASSERT_EQ(core->WriteSettings(0, 0, 1, 2560, 1440), 1);
+    const auto written = Firmware().Memory().settings;
+    for (std::size_t byte : {1, 2, 3, 5, 6, 7, 8, 14, 24}) {
+        EXPECT_EQ(int{written[byte]}, int{factory[byte]}) << "byte " << byte;
+    }
 }
 
 TEST_F(MouseCoreTest, DpiChangeOfStageTwoIsSavedThenWrittenAsFiftySevenBytes) {
