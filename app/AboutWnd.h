@@ -47,4 +47,4 @@ private:
 
 // Opens the about window over mainWindow and waits until it is closed. While it is open
 // *aboutWindow points to it (the main window closes it on a tray click); afterwards it is null.
-int ShowAboutWindow(QWidget* mainWindow, QPointer<CAboutWnd>* aboutWindow);
+int ShowAboutWindow(QWidget* mainWindow, QPointer<QWidget>* aboutWindow);
