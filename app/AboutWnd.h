@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "base/ProgramVersion.h"
 #include "ui/Window.h"
 
 class QEventLoop;
@@ -17,7 +18,7 @@ public:
     static QString GetWindowClassName() { return QStringLiteral("AboutWnd"); }
     static QString GetSkinFile() { return QStringLiteral("AboutWnd.xml"); }
     // The program version shown after the "software_rev_text" text.
-    static QString VersionString() { return QStringLiteral("V0102"); }
+    static QString VersionString() { return QString::fromStdString(version::Label()); }
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 572;
 

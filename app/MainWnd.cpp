@@ -9,11 +9,13 @@
 #include <QShowEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <string>
 
 #include "app/MainWndBus.h"
 #include "app/NoDevicePage.h"
 #include "app/PowerWatcher.h"
 #include "appearance/AppearanceControls.h"
+#include "base/ProgramVersion.h"
 #include "base/Trace.h"
 #include "ui/LanguageTexts.h"
 #include "ui/PopupMenu.h"
@@ -78,6 +80,9 @@ bool CMainWnd::Build() {
             label->setPixmap(ui::LoadPicture(picture));
         }
     }
+    // The footer's version is the program's own, in the language's words.
+    ui::SetTextId(FindControl(Latin("main_version_label")), Latin("main_version_text"),
+                  {QString::fromStdString(std::string(version::kText))});
     SyncMaximiseButtons();
     return true;
 }
