@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -182,6 +180,9 @@ void CMainWnd::Notify(const ui::Notification& n) {
             return;
         }
     }
+    if (n.type == Latin(kWindowSize) && n.sender == Root()) {
+        OnWindowSize();
+    }
 }
 
 void CMainWnd::OnTimer(int id) {
@@ -191,20 +192,6 @@ void CMainWnd::OnTimer(int id) {
         update();
     } else if (id == kTrayMenuTimer) {
         ShowTrayMenu();
-    }
-}
-
-void CMainWnd::AdjustScaling() {
-    // The scale factor was chosen before the application existed (ui::Scaling); here the window
-    // takes its size at that factor and is centred on its screen.
-    if (isMaximized() || isMinimized()) {
-        showNormal();
-    }
-    resize(kScaledWidth, kScaledHeight);
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
@@ -331,6 +318,7 @@ void CMainWnd::CloseOwnedWindows() {
 
 void CMainWnd::showEvent(QShowEvent* event) {
     ui::Window::showEvent(event);
+    WatchDisplay();
     if (isVisible() && !event->spontaneous()) {
         emit Shown();
     }

@@ -45,6 +45,9 @@ public:
             case Op::ShowAbout:
                 ShowAbout();
                 break;
+            case Op::WindowSize:
+                window_.OnWindowSize();
+                break;
             case Op::Exit:
                 window_.Exit();
                 break;
