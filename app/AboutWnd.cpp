@@ -146,7 +146,7 @@ void CAboutWnd::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-int ShowAboutWindow(QWidget* mainWindow, QPointer<CAboutWnd>* aboutWindow) {
+int ShowAboutWindow(QWidget* mainWindow, QPointer<QWidget>* aboutWindow) {
     QPointer<CAboutWnd> window = new CAboutWnd(mainWindow);
     if (!window->Build()) {
         trace::Line("ABOUT_WND LAYOUT ERROR");

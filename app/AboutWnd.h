@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "base/ProgramVersion.h"
 #include "ui/Window.h"
 
 class QEventLoop;
@@ -17,7 +18,7 @@ public:
     static QString GetWindowClassName() { return QStringLiteral("AboutWnd"); }
     static QString GetSkinFile() { return QStringLiteral("AboutWnd.xml"); }
     // The program version shown after the "software_rev_text" text.
-    static QString VersionString() { return QStringLiteral("V0102"); }
+    static QString VersionString() { return QString::fromStdString(version::Label()); }
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 572;
 
@@ -47,4 +48,4 @@ private:
 
 // Opens the about window over mainWindow and waits until it is closed. While it is open
 // *aboutWindow points to it (the main window closes it on a tray click); afterwards it is null.
-int ShowAboutWindow(QWidget* mainWindow, QPointer<CAboutWnd>* aboutWindow);
+int ShowAboutWindow(QWidget* mainWindow, QPointer<QWidget>* aboutWindow);

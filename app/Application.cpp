@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/MainWnd.h"
 #include "app/MainWndAssembly.h"
@@ -16,6 +17,7 @@
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "base/AtomicFile.h"
+#include "base/ProgramVersion.h"
 #include "base/Trace.h"
 #include "sim/Simulation.h"
 #include "ui/Dialogs.h"
@@ -48,7 +50,7 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorvath-config"));
     QApplication::setApplicationDisplayName(CMainWnd::ProductName());
-    QApplication::setApplicationVersion(QStringLiteral(ZORVATH_VERSION_STRING));
+    QApplication::setApplicationVersion(QString::fromStdString(std::string(version::kText)));
     QApplication::setQuitOnLastWindowClosed(false);
 
     CSingleInstance instance;

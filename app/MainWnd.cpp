@@ -2,18 +2,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <string>
 
 #include "app/MainWndBus.h"
 #include "app/NoDevicePage.h"
 #include "app/PowerWatcher.h"
 #include "appearance/AppearanceControls.h"
+#include "base/ProgramVersion.h"
 #include "base/Trace.h"
 #include "ui/LanguageTexts.h"
 #include "ui/PopupMenu.h"
@@ -78,6 +78,9 @@ bool CMainWnd::Build() {
             label->setPixmap(ui::LoadPicture(picture));
         }
     }
+    // The footer's version is the program's own, in the language's words.
+    ui::SetTextId(FindControl(Latin("main_version_label")), Latin("main_version_text"),
+                  {QString::fromStdString(std::string(version::kText))});
     SyncMaximiseButtons();
     return true;
 }
@@ -177,6 +180,9 @@ void CMainWnd::Notify(const ui::Notification& n) {
             return;
         }
     }
+    if (n.type == Latin(kWindowSize) && n.sender == Root()) {
+        OnWindowSize();
+    }
 }
 
 void CMainWnd::OnTimer(int id) {
@@ -186,20 +192,6 @@ void CMainWnd::OnTimer(int id) {
         update();
     } else if (id == kTrayMenuTimer) {
         ShowTrayMenu();
-    }
-}
-
-void CMainWnd::AdjustScaling() {
-    // The scale factor was chosen before the application existed (ui::Scaling); here the window
-    // takes its size at that factor and is centred on its screen.
-    if (isMaximized() || isMinimized()) {
-        showNormal();
-    }
-    resize(kScaledWidth, kScaledHeight);
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
@@ -326,6 +318,7 @@ void CMainWnd::CloseOwnedWindows() {
 
 void CMainWnd::showEvent(QShowEvent* event) {
     ui::Window::showEvent(event);
+    WatchDisplay();
     if (isVisible() && !event->spontaneous()) {
         emit Shown();
     }

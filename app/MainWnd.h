@@ -12,6 +12,7 @@
 
 class QSystemTrayIcon;
 class QMenu;
+class QScreen;
 class CMainWndBus;
 class CPowerWatcher;
 
@@ -45,6 +46,9 @@ public:
     static constexpr int kScalingTimer = 1011;        // once, 100 ms after initialisation
     static constexpr int kTrayMenuTimer = 1032;       // once, 10 ms after a right click on the tray
     static constexpr int kProfileSwitchTimer = 1055;  // started by the router, handled by it
+
+    // The window's own notification after a display change, sent by "root".
+    static constexpr char kWindowSize[] = "windowsize";
 
     // Thread slots of the window's own threads.
     static constexpr int kDiscoverySlot = 0;
@@ -87,8 +91,11 @@ public:
     // Shows the window and brings it to the front; "No_device_Link" shows when no device entry
     // is visible. The second instance and the first discovery pass end here.
     void ActivateMainWindow();
-    // 1000 x 640 at 100 % (the factor itself is chosen before the application exists).
+    // 1000 x 640 at the factor of the window's screen (Qt draws each screen at the factor
+    // chosen for it before the application existed, ui::Scaling), centred on that screen.
     void AdjustScaling();
+    // "windowsize" of "root": after a display change the window takes its size and place again.
+    void OnWindowSize();
 
     // External light control (LightControlMsg): 0 or 1, shown on "control_light_status".
     void SetLightControlState(int state);
@@ -141,6 +148,11 @@ private:
     void UpdateNoDeviceLink();
     void SyncMaximiseButtons();
     void ShutDown();
+    // Follows the window's screen and that screen's geometry (a resolution change).
+    void WatchDisplay();
+    void WatchScreen(QScreen* screen);
+    void OnScreenChanged(QScreen* screen);
+    void OnDisplayChanged();
 
     MainWndOptions options_;
     ui::LoaderConfig config_;
@@ -160,4 +172,7 @@ private:
     bool activatedOnce_ = false;
     bool exiting_ = false;
     bool shutDown_ = false;
+    bool displayWatched_ = false;
+    bool displayChanged_ = false;
+    QPointer<QScreen> watchedScreen_;
 };

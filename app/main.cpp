@@ -1,9 +1,11 @@
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/ListInterfaces.h"
+#include "base/ProgramVersion.h"
 #include "base/Trace.h"
 
 #if ZORVATH_HAS_GUI
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::printf("zorvath-config %s\n", ZORVATH_VERSION_STRING);
+        std::printf("zorvath-config %s\n", std::string(version::kText).c_str());
         return 0;
     }
     if (options.trace) {

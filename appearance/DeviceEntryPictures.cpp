@@ -40,6 +40,7 @@ std::optional<DeviceEntryPictures> PicturesForDeviceKind(int kind, int subKind) 
     p.normalImage = base + QStringLiteral("_device_normal.png");
     p.selectedImage = base + QStringLiteral("_device_selected.png");
     p.tipTextId = *prefix + QStringLiteral("_device_name_text");
+    p.nameTextId = *prefix + QStringLiteral("_device_short_text");
     p.synchroSelectedImage = base + QStringLiteral("_device_synchro_selected.png");
     p.synchroNormalImage = base + QStringLiteral("_device_synchro_normal.png");
     return p;

@@ -6,11 +6,12 @@
 
 namespace appearance {
 
-// The pictures and the tooltip of a device list entry for one device kind.
+// The pictures, the tooltip and the name of a device list entry for one device kind.
 struct DeviceEntryPictures {
     QString normalImage;  // also the disabled image
     QString selectedImage;
-    QString tipTextId;  // language text id
+    QString tipTextId;   // language text id: the device's full name
+    QString nameTextId;  // language text id: the short name shown under the picture
     QString synchroSelectedImage;
     QString synchroNormalImage;
 };

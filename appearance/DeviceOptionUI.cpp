@@ -201,6 +201,9 @@ void CDeviceOptionUI::ApplyPictures() {
     option->SetDisabledImage(normal);
     option->SetSelectedImage(selected);
     ui::SetToolTipId(option, pictures_.tipTextId);
+    // Several kinds listed side by side are told apart by name, not by picture alone.
+    ui::SetTextId(ui::FindControl(this, QStringLiteral("device_name_label")), pictures_.nameTextId);
+    setAccessibleName(ui::Text(pictures_.tipTextId));
 }
 
 void CDeviceOptionUI::Activate() {

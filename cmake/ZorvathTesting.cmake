@@ -1,15 +1,19 @@
-# zorvath_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [QT])
+# zorvath_add_test(NAME SOURCES a.cpp b.cpp LIBS lib... [QT] [OWN_MAIN] [ENV NAME=value...])
 # One GoogleTest executable; its tests are found by CTest when they run, not at build time.
-# QT marks a widget test: it runs on the offscreen platform.
+# QT marks a widget test: it runs on the offscreen platform. OWN_MAIN: the sources bring main()
+# (to do something before the QApplication exists). ENV: further variables, after the others.
 function(zorvath_add_test name)
-    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "QT;OWN_MAIN" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} GTest::gtest GTest::gmock
-        GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE zorvath_settings ${ARG_LIBS} GTest::gtest GTest::gmock)
+    if(NOT ARG_OWN_MAIN)
+        target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    endif()
     set(env "ZORVATH_TEST_TMP=${CMAKE_CURRENT_BINARY_DIR}/tmp")
     if(ARG_QT)
         list(APPEND env "QT_QPA_PLATFORM=offscreen" "ASAN_OPTIONS=detect_leaks=0")
     endif()
+    list(APPEND env ${ARG_ENV})
     # The variables are set by running the test through `cmake -E env`: a list-valued
     # ENVIRONMENT property loses its separators on the way through test discovery.
     set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})

@@ -185,7 +185,7 @@ RenameResult CMacroLibrary::RenameSelected(std::string_view newName) {
     Json::Value& info = PrepareInfo(document, rows_, rows_.size());
     info[static_cast<Json::ArrayIndex>(selected_)]["MacroName"] = std::string(newName);
     if (!WriteListDocument(document)) {
-        return {"", selected_};
+        return {"", selected_, true};
     }
     rows_[static_cast<std::size_t>(selected_)].name = std::string(newName);
     return {std::string(newName), selected_};

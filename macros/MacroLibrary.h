@@ -39,6 +39,8 @@ Json::Value BuildMacroDocument(const std::string& name, const std::string& guid,
 struct RenameResult {
     std::string name;  // the new name; kRenameEmpty for an empty text; empty when refused
     int index = -1;    // the selected index; -1 without a selection or for an empty text
+    // Refused because "macro.config" could not be written (the name itself was free).
+    bool writeFailed = false;
 };
 
 class CMacroLibrary {

@@ -73,7 +73,9 @@ void ApplyOne(QWidget* w) {
         w->setProperty(kTextIdProperty, caption);
     }
     if (textId.isValid() && !textId.toString().isEmpty()) {
-        WriteCaption(w, Text(textId.toString()));
+        const QVariant args = w->property(kTextArgsProperty);
+        WriteCaption(w, args.isValid() ? FormatText(textId.toString(), args.toStringList())
+                                       : Text(textId.toString()));
     }
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         for (int i = 0; i < combo->count(); ++i) {
@@ -169,7 +171,17 @@ void SetTextId(QWidget* widget, const QString& id) {
         return;
     }
     widget->setProperty(kTextIdProperty, id);
+    widget->setProperty(kTextArgsProperty, QVariant());
     WriteCaption(widget, Text(id));
+}
+
+void SetTextId(QWidget* widget, const QString& id, const QStringList& args) {
+    if (widget == nullptr) {
+        return;
+    }
+    widget->setProperty(kTextIdProperty, id);
+    widget->setProperty(kTextArgsProperty, args);
+    WriteCaption(widget, FormatText(id, args));
 }
 
 void SetToolTipId(QWidget* widget, const QString& id) {
@@ -185,6 +197,7 @@ void SetPlainText(QWidget* widget, const QString& text) {
         return;
     }
     widget->setProperty(kTextIdProperty, QVariant());
+    widget->setProperty(kTextArgsProperty, QVariant());
     WriteCaption(widget, text);
 }
 

@@ -28,10 +28,15 @@ QString FormatText(const QString& id, const QStringList& args);
 // letters, digits and at least one '_'); ApplyTexts re-resolves them below root (after a
 // language switch). Captions are label and button texts, line edit placeholders, group titles.
 inline constexpr char kTextIdProperty[] = "textId";
+// The arguments a caption's text id is filled with (a QStringList), kept for re-resolution.
+inline constexpr char kTextArgsProperty[] = "textArgs";
 inline constexpr char kToolTipIdProperty[] = "toolTipId";
 // Combo box entries keep their text id in this item data role.
 inline constexpr int kItemTextIdRole = 0x0100 + 77;
 void SetTextId(QWidget* widget, const QString& id);
+// The caption is the text of id with its placeholders filled with args, now and whenever texts
+// are re-applied.
+void SetTextId(QWidget* widget, const QString& id, const QStringList& args);
 void SetToolTipId(QWidget* widget, const QString& id);
 // Shows text as it is (a number, a user's name) and forgets the widget's text id, so that
 // re-applying texts does not overwrite it.

@@ -180,7 +180,6 @@ void CDeviceSwitcher::CreateDevice(const hid::HidInterfaceId& slot) {
     entry->SetPageIndex(pageIndex);
     entry->SetPowerPageIndex(powerPage);
     entry->SetDeviceKind(kind, slot.interfaceRole);
-    entry->setAccessibleName(Text(row->folderName));
     if (ui::OptionButton* option = entry->SelectOption()) {
         option->SetGroup(Text(row->entryGroup));
     }

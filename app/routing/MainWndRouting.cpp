@@ -45,6 +45,9 @@ public:
             case Op::ShowAbout:
                 ShowAbout();
                 break;
+            case Op::WindowSize:
+                window_.OnWindowSize();
+                break;
             case Op::Exit:
                 window_.Exit();
                 break;
@@ -63,17 +66,12 @@ public:
 
 private:
     void ShowAbout() {
-        if (window_.aboutWindow) {
+        if (QWidget* open = window_.aboutWindow) {
+            open->raise();
+            open->activateWindow();
             return;
         }
-        auto* about = new CAboutWnd(&window_);
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        window_.aboutWindow = about;
-        if (!about->Build()) {
-            delete about;
-            return;
-        }
-        about->ShowModal();
+        ShowAboutWindow(&window_, &window_.aboutWindow);
     }
 
     CMainWnd& window_;

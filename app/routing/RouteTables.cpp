@@ -223,6 +223,12 @@ constexpr std::array kKillFocus{
     Exact("keyset_macro_cycle_edit", kKeySetSave),
 };
 
+// Enter in a DPI edit applies it as leaving the edit does.
+constexpr std::array kReturn{
+    Prefix("DPI_edit_", kDevice, kMouse),
+    Prefix("tamric_DPI_edit_", kDevice, kMouse),
+};
+
 constexpr std::array kColorChanged{
     Exact("deng_Color_Pallet", kLight),
 };
@@ -280,6 +286,7 @@ constexpr std::array kTables{
     TypeTable{"movevaluechanged", kMoveValueChanged},
     TypeTable{"itemselect", kItemSelect},
     TypeTable{"killfocus", kKillFocus},
+    TypeTable{"return", kReturn},
     TypeTable{"colorchanged", kColorChanged},
     TypeTable{"click_select_end", kClickSelectEnd},
     TypeTable{"windowsize", kWindowSize},

@@ -421,10 +421,12 @@ int CMouseDeviceCore::DownloadMacros() {
     if (length > capacity) {
         return static_cast<int>((length - capacity) / 4 + 1);
     }
-    const std::vector<std::uint8_t> image = macros::BuildEventImage(records);
+    std::vector<std::uint8_t> image = macros::BuildEventImage(records);
     if (image.empty()) {
         return kMacrosFailed;
     }
+    // A transfer that stops half-way leaves the device's macro area unknown.
+    sentMacroImage_.reset();
     if (!LinkReady() || commandProtocol.CmdBeginSession() != kOk) {
         return kMacrosFailed;
     }
@@ -434,7 +436,18 @@ int CMouseDeviceCore::DownloadMacros() {
     if (!LinkReady() || commandProtocol.CmdEndSession() != kOk) {
         return kMacrosFailed;
     }
+    sentMacroImage_ = std::move(image);
+    sentMacroImageConnection_ = CommandConnection();
     return kMacrosSent;
+}
+
+bool CMouseDeviceCore::MacroImageIsCurrent() const {
+    const auto records = macros::LoadMacroRecords(DataFolder());
+    if (records.empty()) {
+        return true;
+    }
+    return sentMacroImage_.has_value() && sentMacroImageConnection_ == CommandConnection() &&
+           *sentMacroImage_ == macros::BuildEventImage(records);
 }
 
 bool CMouseDeviceCore::DownloadShootData() {

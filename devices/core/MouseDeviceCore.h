@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,9 @@ public:
     int WriteKeys(int profile) override;
     // 0 sent or nothing to send, -1 failed, n > 0: that many 4-byte events too many.
     int DownloadMacros() override;
+    // True when the device holds the macro image the macro files give now, as far as this
+    // program knows: that image was sent over the current connection (or there are no macros).
+    bool MacroImageIsCurrent() const;
     int WriteSettings(int profile, std::uint8_t byte0, int flag, int screenWidth,
                       int screenHeight) override;
     void ReloadNameLists() override;
@@ -152,6 +156,9 @@ private:
     MouseDeviceState previousState_;
     std::vector<std::string> macroNames_;
     lighting::LightNameLists lightNames_;
+    // The macro image last written whole, and the connection it went over.
+    std::optional<std::vector<std::uint8_t>> sentMacroImage_;
+    std::uint32_t sentMacroImageConnection_ = 0;
     int keyTableSlots_ = -1;
     bool effectKnown_ = false;
     std::string profilePath_;

@@ -92,6 +92,7 @@ void CUsbDeviceCore::SetSlotRecord(const hid::HidInterfaceId& record) {
 
 bool CUsbDeviceCore::OpenCommandInterface(const std::string& path, bool receiverMode) {
     std::lock_guard lock(commandProtocol.commandLock);
+    ++commandConnection_;
     commandProtocol.receiverMode = receiverMode;
     if (!commandProtocol.hid.Open(path, true, true, true, false)) {
         commandProtocol.opened = false;

@@ -67,6 +67,9 @@ public:
     bool OpenCommandInterface(const std::string& path, bool receiverMode);
     void CloseCommandInterface();
     bool IsCommandOpen() const { return commandProtocol.opened.load(); }
+    // Counts the command interface's openings: what was learnt about the device's memory over
+    // one connection says nothing about the device behind the next one.
+    std::uint32_t CommandConnection() const { return commandConnection_; }
     // Event interface: open starts the kind's listener (also when the open failed), close stops
     // it first. The base has no listener.
     virtual bool OpenEventInterface(const std::string& path);
@@ -187,6 +190,7 @@ private:
     int functionMode_ = 1;
     int statusPolling_ = 0;
     int deviceNumber_ = 0;
+    std::uint32_t commandConnection_ = 0;
     std::string profileId_;
     std::string folderName_;
     std::string lightFileName_ = "tamric_light";

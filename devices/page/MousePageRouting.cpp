@@ -1,4 +1,7 @@
 // The mouse rows of the main window's routing tables, by notification type and control name.
+#include <QLineEdit>
+#include <QVariant>
+
 #include "appearance/SelectPanelUI.h"
 #include "devices/page/ControlName.h"
 #include "devices/page/ZelvaneMouseDevice.h"
@@ -6,6 +9,32 @@
 #include "ui/Notification.h"
 
 using devices::page::MatchIndexed;
+
+namespace {
+
+constexpr char kEnteredText[] = "zorvathEnteredText";
+
+// Enter applies a DPI edit as leaving it does; leaving it afterwards with the text that Enter
+// applied changes nothing and is not written to the mouse again.
+bool LeftAsEntered(const ui::Notification& notification) {
+    auto* edit = qobject_cast<QLineEdit*>(notification.sender.data());
+    if (edit == nullptr) {
+        return false;
+    }
+    const QVariant entered = edit->property(kEnteredText);
+    edit->setProperty(kEnteredText, QVariant());
+    return notification.type == QLatin1String(ui::notify::kKillFocus) && entered.isValid() &&
+           entered.toString() == edit->text();
+}
+
+void RememberEntered(const ui::Notification& notification) {
+    auto* edit = qobject_cast<QLineEdit*>(notification.sender.data());
+    if (edit != nullptr && notification.type == QLatin1String(ui::notify::kReturn)) {
+        edit->setProperty(kEnteredText, edit->text());
+    }
+}
+
+}  // namespace
 
 bool CZelvaneMouseDevice::HandleNotification(const ui::Notification& notification) {
     const QString& type = notification.type;
@@ -38,14 +67,23 @@ bool CZelvaneMouseDevice::HandleNotification(const ui::Notification& notificatio
         }
         return true;
     }
-    if (type == QLatin1String(ui::notify::kKillFocus)) {
-        if (MatchIndexed(name, QStringLiteral("DPI_edit_"), &n)) {
-            OnDpiEditKillFocus(n);
-        } else if (MatchIndexed(name, QStringLiteral("tamric_DPI_edit_"), &n)) {
-            OnTamricDpiEditKillFocus(n);
-        } else {
+    if (type == QLatin1String(ui::notify::kKillFocus) ||
+        type == QLatin1String(ui::notify::kReturn)) {
+        const bool dpiEdit = MatchIndexed(name, QStringLiteral("DPI_edit_"), &n);
+        const bool tamricEdit =
+            !dpiEdit && MatchIndexed(name, QStringLiteral("tamric_DPI_edit_"), &n);
+        if (!dpiEdit && !tamricEdit) {
             return false;
         }
+        if (LeftAsEntered(notification)) {
+            return true;
+        }
+        if (dpiEdit) {
+            OnDpiEditKillFocus(n);
+        } else {
+            OnTamricDpiEditKillFocus(n);
+        }
+        RememberEntered(notification);
         return true;
     }
     if (type == QLatin1String(ui::notify::kSelectChanged)) {

@@ -16,6 +16,7 @@ using devices::page::MatchIndexed;
 #include "ui/ControlState.h"
 #include "ui/LanguageTexts.h"
 #include "ui/OptionButton.h"
+#include "ui/SliderSteps.h"
 #include "ui/TabLayout.h"
 
 namespace {
@@ -25,6 +26,8 @@ const QString kSettingLayout = QStringLiteral("mouse_device_seting_layout");
 const QString kOptionLayout = QStringLiteral("mouse_option_layout");
 // A key button's own normal picture, kept while it shows the chosen key's picture.
 constexpr char kRestImage[] = "zorvathRestImage";
+// Page Up/Down on a DPI slider: ten DPI steps.
+constexpr int kDpiPageUnits = 10;
 
 QString Indexed(const char* prefix, int n) {
     return QString::fromLatin1(prefix) + QString::number(n);
@@ -177,6 +180,8 @@ void CZelvaneMouseDevice::ApplyDpiLimits() {
         DpiRow& row = Row(i);
         if (row.slider != nullptr) {
             row.slider->setRange(limits.sliderMin, limits.sliderMax);
+            // Hundreds of values on a short slider: keys and the wheel reach each one.
+            ui::SetSliderSteps(row.slider, 1, kDpiPageUnits);
         }
         if (row.edit != nullptr) {
             // The edit takes any number of DPI up to the maximum; values below 100 DPI are

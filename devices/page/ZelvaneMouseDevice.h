@@ -50,7 +50,7 @@ public:
     // Handlers of the page's controls (stage or option number from the control's name).
     void OnDpiSliderChanged(int stage);  // "valuechanged": store, save, write
     void OnDpiSliderMoving(int stage);   // "movevaluechanged": show only
-    void OnDpiEditKillFocus(int stage);  // "killfocus": store, save, write
+    void OnDpiEditKillFocus(int stage);  // "killfocus" and "return": store, save, write
     void OnDpiEnableChanged(int stage);  // "selectchanged": store, save, write
     void OnTamricDpiSliderMoving(int stage);
     void OnTamricDpiEditKillFocus(int stage);

@@ -12,6 +12,7 @@
 #include "keys/KeyLookup.h"
 #include "keys/panel/KeySetControlUI.h"
 #include "keys/panel/KeySetLists.h"
+#include "macros/MacroKeyBindings.h"
 #include "ui/Dialogs.h"
 #include "ui/TabLayout.h"
 
@@ -175,6 +176,15 @@ void CKeySetControlUI::SaveToDevice() {
         return;
     }
     Apply();
+    // A key bound to a macro runs the device's copy: the macros go first when that copy is
+    // not the one the macro files give.
+    const std::vector<KeyListEntry>& keys = mouse->GetKeyList();
+    const bool runsMacros = std::any_of(keys.begin(), keys.end(), [](const KeyListEntry& key) {
+        return macros::BoundMacroNumber(key.assignment).has_value();
+    });
+    if (runsMacros && !mouse->MacroImageIsCurrent()) {
+        page_->SendMacros();
+    }
     mouse->WriteKeys(0);
     mouse->SaveProfile();
     SetButtonsEnabled(false);

@@ -44,6 +44,10 @@ void CMacroControlUI::RenameMacro() {
     if (result.index < 0) {
         return;
     }
+    if (result.writeFailed) {
+        ui::CurrentDialogs().ShowMessage(owner, QStringLiteral("macro_list_write_failed_text"), 1);
+        return;
+    }
     if (result.name.empty()) {
         ui::CurrentDialogs().ShowMessage(owner, QStringLiteral("message_text_5"), 1);
         return;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTest>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "sim/SimulatedMouseRig.h"
 #include "tests/app_discovery/SwitcherHost.h"
 #include "tests/support/ui/UiTestHarness.h"
+#include "ui/LanguageTexts.h"
 #include "ui/OptionButton.h"
 
 namespace {
@@ -288,6 +290,27 @@ TEST_F(TwoDeviceTest, SelectionMovesBetweenListedDevicesAndFallsBackWhenTheSelec
     switcher_->HideDeviceEntry(1);
     EXPECT_EQ(host_->ownedWindowsClosed, 1);
     EXPECT_EQ(switcher_->CurrentDevice(), switcher_->Device(0));
+}
+
+// Two kinds listed side by side: each entry shows its kind's name under its picture, whole.
+TEST_F(TwoDeviceTest, EachListedEntryShowsItsKindsName) {
+    switcher_->ShowDeviceEntry(0, true, true);
+    switcher_->ShowDeviceEntry(1, true, false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host_->window));
+    QStringList shown;
+    for (CDeviceOptionUI* entry : {MouseEntry(), KeyboardEntry()}) {
+        auto* name = entry->findChild<QLabel*>(QStringLiteral("device_name_label"));
+        ASSERT_NE(name, nullptr);
+        EXPECT_TRUE(name->isVisible());
+        EXPECT_NE(name->text(), entry->Pictures().nameTextId);  // resolved, not the id
+        EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width())
+            << name->text().toStdString();
+        EXPECT_FALSE(entry->accessibleName().isEmpty());
+        shown << name->text();
+    }
+    EXPECT_EQ(shown, (QStringList{ui::Text(QStringLiteral("ms_device_short_text")),
+                                  ui::Text(QStringLiteral("kb_device_short_text"))}));
+    EXPECT_NE(shown[0], shown[1]);
 }
 
 TEST_F(TwoDeviceTest, SameModeGivesEveryOpenDeviceItsOwnNumberOfTheCommonEffect) {

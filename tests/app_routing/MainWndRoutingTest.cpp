@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/AboutWnd.h"
 #include "app/MainWnd.h"
 #include "app/routing/MainWndRouting.h"
 #include "macros/hook/CaptureHookMessage.h"
@@ -44,6 +52,7 @@ protected:
         MainWndOptions options;
         options.useSessionBus = false;
         options.useSystemBus = false;
+        options.trayWithoutStatusArea = true;
         window_ = std::make_unique<CMainWnd>(options);
         ASSERT_TRUE(window_->Build());
         routing_ = routing::AttachRouting(*window_);
@@ -106,6 +115,51 @@ TEST_F(MainWndRoutingTest, TheLightControlButtonTogglesAndAnnouncesTheOwner) {
     QWidget stranger;
     Notify("click", QStringLiteral("control_light_status"), &stranger);
     EXPECT_EQ(window_->LightControlState(), 1);
+}
+
+// The tray menu's "about_menu" opens the about window through the window's routing; however it
+// was closed, the next "About" opens it again with the program's version.
+TEST_F(MainWndRoutingTest, TheTrayAboutItemOpensTheAboutWindowAfterEveryWayOfClosingIt) {
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    ASSERT_TRUE(window_->HasTray());
+    QMenu* menu = window_->Tray()->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* aboutItem = menu->findChild<QAction*>(QStringLiteral("about_menu"));
+    ASSERT_NE(aboutItem, nullptr);
+
+    const std::function<void(CAboutWnd&)> closings[] = {
+        [](CAboutWnd& about) {
+            auto* close = about.FindControl<QAbstractButton>(QStringLiteral("closebtn"));
+            ASSERT_NE(close, nullptr);
+            QTest::mouseClick(close, Qt::LeftButton);
+        },
+        [](CAboutWnd& about) { QTest::keyClick(&about, Qt::Key_Escape); },
+        [](CAboutWnd& about) { about.close(); },  // the window manager's close
+        [this](CAboutWnd&) { emit window_->Tray()->activated(QSystemTrayIcon::Trigger); },
+    };
+    int way = 0;
+    for (const auto& close : closings) {
+        SCOPED_TRACE(way++);
+        QString version;
+        bool opened = false;
+        // Runs inside the about window's modal wait; a local timer never fires after the loop.
+        QTimer user;
+        user.setSingleShot(true);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* about = qobject_cast<CAboutWnd*>(window_->aboutWindow.data());
+            ASSERT_NE(about, nullptr);
+            opened = about->isVisible() && about->IsModalRunning();
+            version = about->FindControl<QLabel>(QStringLiteral("software_ver_label"))->text();
+            close(*about);
+        });
+        user.start(0);
+        aboutItem->trigger();
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(version.toStdString(),
+                  "Software version " + CAboutWnd::VersionString().toStdString());
+        EXPECT_TRUE(window_->aboutWindow.isNull());
+    }
 }
 
 TEST_F(MainWndRoutingTest, DestroyingTheWindowRemovesTheHook) {

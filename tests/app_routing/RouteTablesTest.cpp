@@ -77,6 +77,10 @@ const RouteCase kRoutes[] = {
     {"killfocus", "keyset_keyboard_text_edit", Target::Window, Op::RemoveCaptureHook},
     {"killfocus", "macro_delay", Target::MacroPanel, Op::MacroSave},
     {"killfocus", "bullet_delay_eidt", Target::ShootPanel, Op::Control},
+    // Enter applies a DPI edit as leaving it does; other edits take no Enter.
+    {"return", "DPI_edit_3", Target::Device, Op::Control, 3},
+    {"return", "tamric_DPI_edit_1", Target::Device, Op::Control, 1},
+    {"return", "deng_edit_R", Target::None, Op::None},
     {"colorchanged", "deng_Color_Pallet", Target::LightPanel, Op::Control},
     {"click_select_end", "device_key_light", Target::None, Op::None},
     {"click_select_end", "mouse_device_key_light", Target::Router, Op::KeyLightSelectionEnd},
@@ -165,7 +169,7 @@ TEST(RouteTables, CaptionButtonsMatchOnlyTheWindowsOwnControls) {
 TEST(RouteTables, TablesHaveNoShadowedEntries) {
     for (const char* type :
          {"click", "selectchanged", "valuechanged", "movevaluechanged", "itemselect", "killfocus",
-          "colorchanged", "click_select_end", "windowsize", "menucommand"}) {
+          "return", "colorchanged", "click_select_end", "windowsize", "menucommand"}) {
         SCOPED_TRACE(type);
         const auto table = routing::TableFor(type);
         ASSERT_FALSE(table.empty());

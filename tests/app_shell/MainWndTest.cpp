@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <atomic>
@@ -14,6 +15,7 @@
 #include <mutex>
 #include <vector>
 
+#include "app/AboutWnd.h"
 #include "app/NoDevicePage.h"
 #include "hid/HidBackend.h"
 #include "tests/support/ui/UiTestHarness.h"
@@ -114,6 +116,33 @@ TEST_F(MainWndTest, MainLayoutHasEveryControlThePartsLookUp) {
     QWidget* page0 = window->FindControl<ui::TabLayout>(QStringLiteral("device_switch"))->widget(0);
     EXPECT_TRUE(page0->isAncestorOf(window->FindControl(QStringLiteral("No_device_Link"))));
     EXPECT_EQ(window->windowTitle(), CMainWnd::ProductName());
+}
+
+// The footer, the about window and --version show one version, the one the program was built
+// as; the footer keeps its number when the language's texts are applied again.
+TEST_F(MainWndTest, FooterAboutWindowAndVersionOptionShowTheOneVersion) {
+    QProcess program;
+    program.start(QStringLiteral(ZORVATH_PROGRAM), {QStringLiteral("--version")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    const QStringList printed = QString::fromUtf8(program.readAllStandardOutput()).split(u' ');
+    ASSERT_EQ(printed.size(), 2);
+    const QString number = printed[1].trimmed();
+    const QStringList parts = number.split(u'.');
+    ASSERT_GE(parts.size(), 2) << number.toStdString();
+
+    auto window = MakeWindow();
+    auto* footer = window->FindControl<QLabel>(QStringLiteral("main_version_label"));
+    ASSERT_NE(footer, nullptr);
+    const QString expected = ui::FormatText(QStringLiteral("main_version_text"), {number});
+    EXPECT_TRUE(expected.endsWith(number)) << expected.toStdString();
+    EXPECT_EQ(footer->text().toStdString(), expected.toStdString());
+    ui::ApplyTexts(window.get());
+    EXPECT_EQ(footer->text().toStdString(), expected.toStdString());
+
+    const QString label = QStringLiteral("V%1%2")
+                              .arg(parts[0].toInt(), 2, 10, QLatin1Char('0'))
+                              .arg(parts[1].toInt(), 2, 10, QLatin1Char('0'));
+    EXPECT_EQ(CAboutWnd::VersionString().toStdString(), label.toStdString());
 }
 
 TEST_F(MainWndTest, StartsHiddenAndShowsAfterTheFirstDiscoveryPass) {

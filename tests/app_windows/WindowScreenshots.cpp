@@ -156,13 +156,13 @@ int main(int argc, char** argv) {
                 QStringLiteral("The profile was exported to your Documents folder."), 96, false, 0);
     CMsgWnd::SetShownHookForTesting(nullptr);
 
-    QPointer<CAboutWnd> about;
+    QPointer<QWidget> about;
     QTimer::singleShot(300, &app, [&] {
         if (about) {
             ok = SaveGrab(about, out.filePath(QStringLiteral("about_") + scale +
                                               QStringLiteral(".png"))) &&
                  ok;
-            about->EndModal(0);
+            about->close();
         }
     });
     ShowAboutWindow(nullptr, &about);

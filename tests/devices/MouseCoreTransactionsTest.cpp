@@ -255,6 +255,36 @@ TEST_F(MouseCoreTest, DownloadMacrosResults) {
     EXPECT_EQ(core->DownloadMacros(), -1);
 }
 
+// What the core knows of the device's macro area: the image it sent whole over this connection.
+TEST_F(MouseCoreTest, TheMacroImageIsCurrentOnlyWhileTheSentOneMatchesTheFiles) {
+    OpenDevice();
+    const std::string folder = core->DataFolder();
+    EXPECT_TRUE(core->MacroImageIsCurrent());  // no macros: nothing the device could lack
+    WriteMacros(folder, {3});
+    EXPECT_FALSE(core->MacroImageIsCurrent());  // never sent
+    ASSERT_EQ(core->DownloadMacros(), 0);
+    EXPECT_TRUE(core->MacroImageIsCurrent());
+
+    WriteMacros(folder, {3, 2});  // a macro added on disk
+    EXPECT_FALSE(core->MacroImageIsCurrent());
+    ASSERT_EQ(core->DownloadMacros(), 0);
+    EXPECT_TRUE(core->MacroImageIsCurrent());
+
+    // A device plugged in again may hold anything.
+    core->CloseCommandInterface();
+    ASSERT_TRUE(core->OpenCommandInterface(rig->CommandPath(), false));
+    EXPECT_FALSE(core->MacroImageIsCurrent());
+    ASSERT_EQ(core->DownloadMacros(), 0);
+
+    // A transfer refused half-way leaves the area unknown, even for the same image.
+    sim::Fault fault;
+    fault.kind = sim::FaultKind::Status;
+    fault.command = kWriteMacros;
+    Firmware().InjectFault(fault);
+    EXPECT_EQ(core->DownloadMacros(), -1);
+    EXPECT_FALSE(core->MacroImageIsCurrent());
+}
+
 TEST_F(MouseCoreTest, ReceiverWithTheMouseSwitchedOffSendsNoSession) {
     sim::FirmwareConfig config = sim::MouseFirmwareConfig();
     config.receiverLinkUp = false;

@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
+#include <cstdlib>
+#include <functional>
 
 #include "appearance/DeviceKeyButtonUI.h"
 #include "protocol/CommandCodes.h"
@@ -155,6 +158,81 @@ TEST_F(MousePageTest, EditLeftStoresTypedDpiRaisedToTheMinimum) {
         EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(Stage(ReadProfile(), 3)["StageDPIX"].asInt(), c.units);
         EXPECT_EQ(ReceivedFrames(kWrite).size(), 2u);
+    }
+}
+
+// Enter applies the typed DPI at once, as leaving the edit does; leaving it afterwards writes
+// nothing more, and a change typed after Enter is applied when the edit is left.
+TEST_F(MousePageTest, EnterInADpiEditAppliesItAsLeavingItDoes) {
+    OpenDevice();
+    ShowSystemPage();
+    auto* edit = Control<QLineEdit>("DPI_edit_2");
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }, 1000));
+    ClearFrames();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("3230"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(Stage(ReadProfile(), 2)["StageDPIX"].asInt(), 64);
+    EXPECT_EQ(Control<QSlider>("DPI_slider_2")->value(), 64);
+    EXPECT_EQ(edit->text().toStdString(), "3200");
+    EXPECT_EQ(ReceivedFrames(kWrite).size(), 2u);
+
+    Control<QSlider>("DPI_slider_0")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(ReceivedFrames(kWrite).size(), 2u);  // nothing new to write
+
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }, 1000));
+    QTest::keyClick(edit, Qt::Key_Return);  // applied by Enter
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("1600"));
+    Control<QSlider>("DPI_slider_0")->setFocus();  // then changed and left
+    QApplication::processEvents();
+    EXPECT_EQ(Stage(ReadProfile(), 2)["StageDPIX"].asInt(), 32);
+    EXPECT_EQ(ReceivedFrames(kWrite).size(), 6u);
+}
+
+// A DPI slider has hundreds of values on a short groove: each arrow key and wheel notch moves
+// it by one value (50 DPI), Page Up/Down by ten; every step is stored and written.
+TEST_F(MousePageTest, DpiSliderStepsOneValuePerKeyOrWheelNotchAndTenPerPage) {
+    OpenDevice();
+    ShowSystemPage();
+    auto* slider = Control<QSlider>("DPI_slider_1");
+    slider->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([slider] { return slider->hasFocus(); }, 1000));
+    const auto wheel = [slider](int angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const QPointF at = QRectF(slider->rect()).center();
+        QWheelEvent event(at, slider->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(slider, &event);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int change;
+    };
+    const Step steps[] = {
+        {"right arrow", [slider] { QTest::keyClick(slider, Qt::Key_Right); }, 1},
+        {"left arrow", [slider] { QTest::keyClick(slider, Qt::Key_Left); }, -1},
+        {"page up", [slider] { QTest::keyClick(slider, Qt::Key_PageUp); }, 10},
+        {"page down", [slider] { QTest::keyClick(slider, Qt::Key_PageDown); }, -10},
+        {"wheel notch up", [&] { wheel(120); }, 1},
+        {"wheel notch down", [&] { wheel(-120); }, -1},
+        {"two half notches", [&] { wheel(60), wheel(60); }, 1},
+        {"wheel with Ctrl", [&] { wheel(120, Qt::ControlModifier); }, 10},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        const int before = slider->value();
+        ClearFrames();
+        step.act();
+        EXPECT_EQ(slider->value(), before + step.change);
+        EXPECT_EQ(Stage(ReadProfile(), 1)["StageDPIX"].asInt(), before + step.change);
+        EXPECT_EQ(Control<QLineEdit>("DPI_edit_1")->text().toStdString(),
+                  std::to_string((before + step.change) * 50));
+        EXPECT_EQ(ReceivedFrames(kWrite).size(), 2u);  // one settings write
     }
 }
 

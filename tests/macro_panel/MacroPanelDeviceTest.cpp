@@ -1,6 +1,9 @@
 // What the macro panel sends to the emulated mouse: the macro image when a saved macro is run
 // by a button, the key table when a deleted macro moves the buttons bound to macros.
+#include <QComboBox>
+
 #include "devices/core/MouseKeyTable.h"
+#include "keys/panel/KeySetControlUI.h"
 #include "protocol/CommandCodes.h"
 #include "tests/macro_panel/MacroPanelTestBase.h"
 
@@ -89,6 +92,62 @@ TEST_F(MacroPanelTest, DeletingAMacroRebindsTheButtonsAndWritesTheKeyTable) {
     const std::vector<std::uint8_t> image = MacroImage(*rig_);
     ASSERT_GE(image.size(), 6u);
     EXPECT_EQ(image[4], 2);
+}
+
+// A button bound on the Keys tab and written with the key set panel's "Save" runs the device's
+// copy of the macro: the macros it does not hold yet go first, and only then.
+TEST_F(MacroPanelTest, SavingAButtonBoundToANewMacroSendsTheMacrosFirst) {
+    const auto bindWithSave = [this](const char* key, int macro) {
+        Click("key_Op_tab");
+        Click(key);
+        auto* functions = Find<QComboBox>("keyset_function_combo");
+        ASSERT_NE(functions, nullptr);
+        const int macroFunction = functions->findData(keypanel::kFnMacro);
+        ASSERT_GE(macroFunction, 0);
+        functions->setCurrentIndex(macroFunction);
+        Q_EMIT functions->activated(macroFunction);
+        auto* macros = Find<QComboBox>("keyset_macro_combo");
+        ASSERT_NE(macros, nullptr);
+        ASSERT_LT(macro, macros->count());
+        macros->setCurrentIndex(macro);
+        Q_EMIT macros->activated(macro);
+        Click("key_butt_keysave");
+    };
+    const auto recordMacro = [this](const char* action) {
+        Click("macro_Op_tab");
+        AddMacro();
+        ChooseMenuItem(action);  // saved with the insertion; bound to nothing yet
+    };
+    const auto deviceRecords = [this] {
+        return rig_->mouse->Firmware().Memory().macros.RecordEventCounts();
+    };
+    // The macro number the device's key table gives the key (it runs it, type 0x70).
+    const auto deviceMacro = [this](int key) {
+        const std::uint8_t slot = Mouse().GetButtonMap()[static_cast<std::size_t>(key)];
+        const std::vector<std::uint8_t> table = rig_->mouse->Firmware().Memory().keyTable;
+        return table.at(3 * slot) == 0x70 ? int{table.at(3 * slot + 1)} : -1;
+    };
+
+    recordMacro("left_click");
+    ASSERT_EQ(Frames(protocol::Command::WriteMacros), 0u);
+    bindWithSave("key_3", 0);
+    EXPECT_EQ(deviceRecords(), (std::vector<std::uint16_t>{2}));
+    EXPECT_EQ(deviceMacro(3), 0);
+
+    // A second macro, recorded and saved on the Macro tab, then bound to the wheel button.
+    recordMacro("right_click");
+    bindWithSave("key_2", 1);
+    EXPECT_EQ(deviceRecords(), (std::vector<std::uint16_t>{2, 2}));
+    EXPECT_EQ(deviceMacro(2), 1);
+
+    // The device holds these macros already: another Save writes the buttons only.
+    const std::size_t macroWrites = Frames(protocol::Command::WriteMacros);
+    const std::size_t keyWrites = Frames(protocol::Command::WriteKeyTable);
+    bindWithSave("key_4", 1);
+    EXPECT_EQ(Frames(protocol::Command::WriteMacros), macroWrites);
+    EXPECT_GT(Frames(protocol::Command::WriteKeyTable), keyWrites);
+    EXPECT_EQ(deviceMacro(4), 1);
+    EXPECT_TRUE(Dialogs().asked.empty());
 }
 
 }  // namespace

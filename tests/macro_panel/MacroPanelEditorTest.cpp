@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QMenu>
 
+#include "base/AtomicFile.h"
 #include "profiles/JsonFile.h"
 #include "tests/macro_panel/MacroPanelTestBase.h"
 #include "ui/LanguageTexts.h"
@@ -30,21 +31,27 @@ TEST_F(MacroPanelTest, CreateAndRenameFollowTheListRules) {
     struct Case {
         const char* text;
         const char* message;  // nullptr: renamed
+        bool listUnwritable;
     };
     const Case cases[] = {
-        {"", "message_text_25"},
-        {"MACRO_1", "message_text_5"},
-        {"macro_2", "message_text_5"},  // its own name counts as taken
-        {"Reload", nullptr},
+        {"", "message_text_25", false},
+        {"MACRO_1", "message_text_5", false},
+        {"macro_2", "message_text_5", false},  // its own name counts as taken
+        // A free name that cannot be stored is told as such, not as a name in use.
+        {"Reload", "macro_list_write_failed_text", true},
+        {"Reload", nullptr, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         Dialogs().asked.clear();
         Find<QLineEdit>("macro_edit_macroname")->setText(QString::fromLatin1(c.text));
+        files::SetFailBeforeRenameForTesting(c.listUnwritable);
         Click("macro_btn_name_edit");
+        files::SetFailBeforeRenameForTesting(false);
         if (c.message != nullptr) {
             ASSERT_EQ(Dialogs().asked.size(), 1u);
             EXPECT_EQ(Dialogs().asked[0].text, QLatin1String(c.message));
+            EXPECT_NE(ui::Text(QLatin1String(c.message)), QLatin1String(c.message));
             EXPECT_EQ(Names(Panel()->Library()), (std::vector<std::string>{"macro_1", "macro_2"}));
         } else {
             EXPECT_TRUE(Dialogs().asked.empty());

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AtomicFile.h"
 #include "macros/MacroFiles.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroNames.h"
@@ -106,8 +107,17 @@ TEST_F(MacroLibraryTest, RenameRules) {
     result = library_.RenameSelected("beta");  // its own name is taken too
     EXPECT_EQ(result.name, "");
     EXPECT_EQ(result.index, 1);
+    EXPECT_FALSE(result.writeFailed);
     result = library_.RenameSelected("ALPHA");
     EXPECT_EQ(result.name, "");
+    // A free name whose list cannot be written: refused as a failed write, nothing renamed.
+    files::SetFailBeforeRenameForTesting(true);
+    result = library_.RenameSelected("Gamma");
+    files::SetFailBeforeRenameForTesting(false);
+    EXPECT_EQ(result.name, "");
+    EXPECT_TRUE(result.writeFailed);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(library_.Names(), (std::vector<std::string>{"Alpha", "Beta"}));
     result = library_.RenameSelected("Gamma");
     EXPECT_EQ(result.name, "Gamma");
     EXPECT_EQ(result.index, 1);

@@ -242,6 +242,33 @@ TEST(ScalingTest, LargeScreensAreDrawnAtOneAndAHalf) {
     }
 }
 
+// Each screen gets the program's factor on top of the desktop's own; only the screens drawn at
+// 150 % need naming, and screens without names are listed by position.
+TEST(ScalingTest, EachScreenGetsItsOwnFactorOnTopOfTheDesktops) {
+    using Screens = std::vector<ui::ScreenProbe>;
+    struct Case {
+        const char* what;
+        Screens screens;
+        const char* factors;
+    } const cases[] = {
+        {"one small screen", {{QStringLiteral("eDP-1"), {1366, 768}, 96}}, ""},
+        {"a large screen beside",
+         {{QStringLiteral("eDP-1"), {1366, 768}, 96}, {QStringLiteral("DP-1"), {1920, 1080}, 96}},
+         "DP-1=1.5"},
+        {"desktop at 150 %, 1920 x 1080 logical",
+         {{QStringLiteral("DP-1"), {2880, 1620}, 144}},
+         "DP-1=2.25"},
+        {"desktop at 200 %, 1280 x 720 logical", {{QStringLiteral("DP-1"), {2560, 1440}, 192}}, ""},
+        {"screens without names",
+         {{QString(), {1366, 768}, 96}, {QString(), {3840, 2160}, 192}},
+         "1;3"},
+        {"a name Qt could not read", {{QStringLiteral("a;b"), {1920, 1080}, 96}}, "1.5"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::ScreenScaleFactors(c.screens).toStdString(), c.factors) << c.what;
+    }
+}
+
 }  // namespace
 
 #include "TextsAndPicturesTest.moc"
