@@ -30,17 +30,21 @@ check("Control/check_off", RAISED, "#4A535F", None)
 check("Control/check_off_hot", HOVER, "#6B7684", None)
 check("Control/check_on", ACCENT, ACCENT, TEXT)
 check("Control/check_disabled", "#1A1F26", "#333A44", None)
+# Checked but not changeable (the one DPI stage left on): the mark stays, in grey.
+check("Control/check_on_disabled", "#2C333D", "#3A424D", SECOND)
 
 
-def radio(name, stroke, dot):
+def radio(name, stroke, dot, fill=None):
     d = f'<circle cx="8" cy="8" r="3.5" fill="{dot}"/>' if dot else ""
-    fill = RAISED if not dot else "#0F2A40"
+    fill = fill or (RAISED if not dot else "#0F2A40")
     svg(name, 16, 16, f'<circle cx="8" cy="8" r="7.1" fill="{fill}" stroke="{stroke}" stroke-width="1.5"/>{d}')
 
 
 radio("Control/radio_off", "#4A535F", None)
 radio("Control/radio_off_hot", "#6B7684", None)
 radio("Control/radio_on", ACCENT, TEXT)
+radio("Control/radio_off_disabled", "#333A44", None, "#1A1F26")
+radio("Control/radio_on_disabled", "#3A424D", SECOND, "#2C333D")
 
 
 # ---- slider thumbs and bars ----
