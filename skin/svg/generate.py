@@ -29,6 +29,9 @@ def check(name, fill, stroke, mark):
 check("Control/check_off", RAISED, "#4A535F", None)
 check("Control/check_off_hot", HOVER, "#6B7684", None)
 check("Control/check_on", ACCENT, ACCENT, TEXT)
+# Keyboard focus: the box ringed in the accent (a lighter ring when checked).
+check("Control/check_off_focus", RAISED, ACCENT, None)
+check("Control/check_on_focus", ACCENT, "#7FCCFF", TEXT)
 check("Control/check_disabled", "#1A1F26", "#333A44", None)
 # Checked but not changeable (the one DPI stage left on): the mark stays, in grey.
 check("Control/check_on_disabled", "#2C333D", "#3A424D", SECOND)
@@ -43,6 +46,8 @@ def radio(name, stroke, dot, fill=None):
 radio("Control/radio_off", "#4A535F", None)
 radio("Control/radio_off_hot", "#6B7684", None)
 radio("Control/radio_on", ACCENT, TEXT)
+radio("Control/radio_off_focus", ACCENT, None)
+radio("Control/radio_on_focus", "#7FCCFF", TEXT)
 radio("Control/radio_off_disabled", "#333A44", None, "#1A1F26")
 radio("Control/radio_on_disabled", "#3A424D", SECOND, "#2C333D")
 

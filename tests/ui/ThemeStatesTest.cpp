@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QImage>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -65,6 +67,49 @@ TEST_F(ThemeStatesTest, ADisabledRadioButtonStaysRound) {
     const QImage radio = Drawn([] { return new QRadioButton; }, false, false);
     const QImage check = Drawn([] { return new QCheckBox; }, false, false);
     EXPECT_TRUE(radio != check);
+}
+
+// Keyboard focus (Tab) shows in a button's border or a check's indicator; nothing is drawn over
+// the caption (the base style's focus frame was a dark box behind a button's text).
+TEST_F(ThemeStatesTest, KeyboardFocusLeavesTheCaptionAlone) {
+    const struct {
+        const char* name;
+        std::function<QAbstractButton*(QWidget*)> make;
+        QRect caption;  // the part that must not change (inside the rounded border)
+    } kinds[] = {
+        {"push button", [](QWidget* w) { return new QPushButton(QStringLiteral("Manage"), w); },
+         QRect(8, 4, 80, 24)},
+        {"option",
+         [](QWidget* w) {
+             auto* option = new ui::OptionButton(w);
+             option->setText(QStringLiteral("Right"));
+             return option;
+         },
+         QRect(8, 4, 80, 24)},
+        {"check box", [](QWidget* w) { return new QCheckBox(QStringLiteral("Colour cycle"), w); },
+         QRect(20, 0, 76, 32)},
+        {"radio button",
+         [](QWidget* w) { return new QRadioButton(QStringLiteral("Colour cycle"), w); },
+         QRect(20, 0, 76, 32)},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        QWidget window;
+        auto* before = new QPushButton(QStringLiteral("Rename"), &window);
+        before->setGeometry(0, 0, 96, 32);
+        QAbstractButton* button = kind.make(&window);
+        button->setGeometry(100, 0, 96, 32);
+        window.resize(200, 40);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        before->setFocus();
+        const QImage unfocused = button->grab().toImage();
+        QTest::keyClick(&window, Qt::Key_Tab);
+        ASSERT_TRUE(button->hasFocus());
+        const QImage focused = button->grab().toImage();
+        EXPECT_TRUE(focused != unfocused);  // the focus shows ...
+        EXPECT_TRUE(focused.copy(kind.caption) == unfocused.copy(kind.caption));  // ... beside it
+    }
 }
 
 }  // namespace
