@@ -1,9 +1,14 @@
-// The main window over the emulated mouse as a user sees it at 100 %: on every function tab,
-// with the profile buttons shown and hidden, nothing is cut off.
+// The main window over the emulated mouse as a user sees it: on every function tab, with the
+// profile buttons shown and hidden, no control is cut off by the card or row it sits in and no
+// caption by its own control.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QLayout>
+#include <QAbstractScrollArea>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <string>
 
@@ -46,16 +51,64 @@ std::string Text(const QRect& r) {
         .toStdString();
 }
 
-TEST_F(MainWindowLayoutTest, TheMousePictureStaysWholeInsideItsCard) {
-    QWidget* card = window_->FindControl(QStringLiteral("mouse_device_card"));
-    QWidget* picture = window_->FindControl(QStringLiteral("mouse_device_seting_layout"));
-    ASSERT_NE(card, nullptr);
-    ASSERT_NE(picture, nullptr);
-    OnEveryTab([&] {
-        const QRect inside = card->contentsRect().marginsRemoved(card->layout()->contentsMargins());
-        const QRect at(picture->mapTo(card, QPoint(0, 0)), picture->size());
-        EXPECT_TRUE(inside.contains(at)) << Text(at) << " in " << Text(inside);
-    });
+std::string NameOf(const QWidget* w) {
+    if (!w->objectName().isEmpty()) {
+        return w->objectName().toStdString();
+    }
+    for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+        if (!p->objectName().isEmpty()) {
+            return std::string("a ") + w->metaObject()->className() + " in " +
+                   p->objectName().toStdString();
+        }
+    }
+    return w->metaObject()->className();
+}
+
+// Inside a scrolled view a child may lie outside its parent: the view scrolls it into sight.
+bool IsScrolled(const QWidget* w) {
+    for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+        auto* area = qobject_cast<const QAbstractScrollArea*>(p->parentWidget());
+        if (area != nullptr && area->viewport() == p) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The width a button's caption has inside its padding and border.
+int CaptionRoom(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+}
+
+// Every shown control lies inside the control it sits in (a card, a row), and every caption of
+// a button or label fits it.
+void ExpectNothingCutOff(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->isWindow() || IsScrolled(w)) {
+            continue;
+        }
+        const QWidget* parent = w->parentWidget();
+        EXPECT_TRUE(parent->rect().contains(w->geometry()))
+            << NameOf(w) << " at " << Text(w->geometry()) << " lies outside " << NameOf(parent)
+            << " " << Text(parent->rect());
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (button != nullptr && !button->text().isEmpty() &&
+            (qobject_cast<QPushButton*>(w) != nullptr || w->inherits("ui::PictureButton"))) {
+            EXPECT_GE(CaptionRoom(button), button->fontMetrics().horizontalAdvance(button->text()))
+                << NameOf(w) << " cuts \"" << button->text().toStdString() << "\"";
+        }
+        auto* label = qobject_cast<QLabel*>(w);
+        if (label != nullptr && !label->wordWrap() && !label->text().isEmpty()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << NameOf(w);
+        }
+    }
+}
+
+TEST_F(MainWindowLayoutTest, EveryTabShowsEveryControlWhole) {
+    OnEveryTab([&] { ExpectNothingCutOff(window_.get()); });
 }
 
 }  // namespace
