@@ -2,6 +2,7 @@
 // line with the others.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <optional>
 
 #include "tests/macro_panel/MacroPanelTestBase.h"
@@ -88,6 +89,27 @@ TEST_F(MacroPanelLayoutTest, EveryRowsDelayFieldIsInLine) {
     }
     QApplication::processEvents();
     expectInLine("two rows left");
+}
+
+// The record and stop buttons take turns in one place: the header has room for either, and the
+// keyboard focus goes from one to the other instead of jumping to "Fixed delay" beside them.
+TEST_F(MacroPanelLayoutTest, RecordAndStopTakeTurnsInOnePlace) {
+    QWidget* header = Find("macro_action_header");
+    auto* record = Find<QAbstractButton>("macro_btn_starredio");
+    auto* stop = Find<QAbstractButton>("macro_btn_stopredio");
+    QWidget* fixedDelay = Find("macro_check_time");
+    record->setFocus();
+    Click("macro_btn_starredio");
+    QApplication::processEvents();
+    EXPECT_TRUE(stop->hasFocus());
+    EXPECT_GE(header->width(), header->layout()->totalMinimumSize().width());
+    EXPECT_EQ(stop->geometry(), record->geometry());
+
+    Click("macro_btn_stopredio");
+    QApplication::processEvents();
+    EXPECT_TRUE(record->hasFocus());
+    EXPECT_FALSE(fixedDelay->hasFocus());
+    EXPECT_GE(header->width(), header->layout()->totalMinimumSize().width());
 }
 
 }  // namespace
