@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -94,6 +95,13 @@ void ExpectNothingCutOff(QWidget* window) {
         EXPECT_TRUE(parent->rect().contains(w->geometry()))
             << NameOf(w) << " at " << Text(w->geometry()) << " lies outside " << NameOf(parent)
             << " " << Text(parent->rect());
+        // A row or card given less room than its controls need squeezes them together.
+        if (w->layout() != nullptr) {
+            const QSize need = w->layout()->totalMinimumSize();
+            EXPECT_TRUE(w->width() >= need.width() && w->height() >= need.height())
+                << NameOf(w) << " " << Text(w->rect()) << " needs " << need.width() << "x"
+                << need.height();
+        }
         auto* button = qobject_cast<QAbstractButton*>(w);
         if (button != nullptr && !button->text().isEmpty() &&
             (qobject_cast<QPushButton*>(w) != nullptr || w->inherits("ui::PictureButton"))) {
