@@ -11,6 +11,7 @@
 
 #include "tests/support/ui/UiTestHarness.h"
 #include "ui/OptionButton.h"
+#include "ui/PictureButton.h"
 
 namespace {
 
@@ -110,6 +111,31 @@ TEST_F(ThemeStatesTest, KeyboardFocusLeavesTheCaptionAlone) {
         EXPECT_TRUE(focused != unfocused);  // the focus shows ...
         EXPECT_TRUE(focused.copy(kind.caption) == unfocused.copy(kind.caption));  // ... beside it
     }
+}
+
+// Destructive buttons (delete, reset) draw their caption in the warning colour, whichever
+// button class the layout makes.
+TEST_F(ThemeStatesTest, DangerButtonsShowTheWarningColour) {
+    auto hasWarningText = [](QAbstractButton* button) {
+        button->setText(QStringLiteral("Reset"));
+        button->setProperty("role", QStringLiteral("danger"));
+        button->resize(96, 32);
+        button->ensurePolished();
+        const QImage image = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 120 && c.blue() < 120) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    QPushButton push;
+    ui::PictureButton picture;
+    EXPECT_TRUE(hasWarningText(&push));
+    EXPECT_TRUE(hasWarningText(&picture));
 }
 
 }  // namespace
