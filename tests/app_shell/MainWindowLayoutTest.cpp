@@ -5,8 +5,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -117,6 +117,45 @@ void ExpectNothingCutOff(QWidget* window) {
 
 TEST_F(MainWindowLayoutTest, EveryTabShowsEveryControlWhole) {
     OnEveryTab([&] { ExpectNothingCutOff(window_.get()); });
+}
+
+// Controls stacked in rows or set side by side in columns share their outer edges, so a panel
+// reads as one grid.
+TEST_F(MainWindowLayoutTest, RowsAndColumnsShareTheirEdges) {
+    enum Edge { Left, Right, Bottom };
+    const struct {
+        const char* tab;
+        const char* a;
+        const char* b;
+        Edge edge;
+    } pairs[] = {
+        {"macro_Op_tab", "macro_edit_macroname", "macro_btn_name_add", Left},
+        {"macro_Op_tab", "macro_btn_name_edit", "macro_btn_export", Right},
+        {"macro_Op_tab", "macro_btn_save", "mouse_y_down_edit", Right},
+        {"macro_Op_tab", "macro_btn_uptop", "macro_inset_moveleftkey_btn", Left},
+        {"system_Op_tab", "polling_rate_option_4", "windowdeviceset_1", Bottom},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(std::string(pair.a) + " and " + pair.b);
+        Click(pair.tab);
+        QWidget* a = window_->FindControl(QString::fromLatin1(pair.a));
+        QWidget* b = window_->FindControl(QString::fromLatin1(pair.b));
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(b, nullptr);
+        const QRect ra(a->mapTo(window_.get(), QPoint(0, 0)), a->size());
+        const QRect rb(b->mapTo(window_.get(), QPoint(0, 0)), b->size());
+        switch (pair.edge) {
+            case Left:
+                EXPECT_EQ(ra.left(), rb.left());
+                break;
+            case Right:
+                EXPECT_EQ(ra.right(), rb.right());
+                break;
+            case Bottom:
+                EXPECT_EQ(ra.bottom(), rb.bottom());
+                break;
+        }
+    }
 }
 
 }  // namespace
