@@ -50,9 +50,8 @@ TEST_F(ListRowsTest, EveryRowInSightIsWholeWhereverTheListScrolls) {
 
         list.verticalScrollBar()->setValue(47);  // a drag of the scroll bar
         EXPECT_EQ(CutRows(list), std::vector<int>{});
-        QWheelEvent wheel(QPointF(10, 10), list.viewport()->mapToGlobal(QPointF(10, 10)),
-                          QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(10, 10), list.viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(list.viewport(), &wheel);
         EXPECT_EQ(CutRows(list), std::vector<int>{});
     }
