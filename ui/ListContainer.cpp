@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/ControlClass.h"
 #include "ui/LayoutLoader.h"
@@ -67,6 +69,52 @@ ListContainer::ListContainer(QWidget* parent) : QScrollArea(parent) {
     rows_->setSpacing(2);
     rows_->addStretch(1);
     setWidget(body_);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ListContainer::SnapToRow);
+}
+
+int ListContainer::RowPitch() const {
+    // The rows of a list are made alike; the first one tells their height.
+    const ListElement* first = ElementAt(0);
+    if (first == nullptr) {
+        return 0;
+    }
+    const int height =
+        std::clamp(first->sizeHint().height(), first->minimumHeight(), first->maximumHeight());
+    return height > 0 ? height + rows_->spacing() : 0;
+}
+
+void ListContainer::FitWholeRows() {
+    const int pitch = RowPitch();
+    int rest = 0;
+    if (pitch > 0) {
+        int available = contentsRect().height();
+        if (horizontalScrollBar()->isVisible()) {
+            available -= horizontalScrollBar()->height();
+        }
+        const int spacing = rows_->spacing();
+        const int whole = std::max(1, (available + spacing) / pitch);
+        rest = std::max(0, available - (whole * pitch - spacing));
+        verticalScrollBar()->setSingleStep(pitch);
+    }
+    if (viewportMargins().bottom() != rest) {
+        setViewportMargins(0, 0, 0, rest);
+    }
+    SnapToRow(verticalScrollBar()->value());
+}
+
+void ListContainer::SnapToRow(int value) {
+    const int pitch = RowPitch();
+    QScrollBar* bar = verticalScrollBar();
+    if (pitch <= 0 || value % pitch == 0 || value >= bar->maximum()) {
+        return;
+    }
+    // To the nearer row top; the last position is a row top too once the view is whole rows.
+    bar->setValue((value + pitch / 2) / pitch * pitch);
+}
+
+void ListContainer::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    FitWholeRows();
 }
 
 int ListContainer::Count() const {
@@ -104,6 +152,7 @@ int ListContainer::Insert(int index, ListElement* element) {
     if (current_ >= index) {
         ++current_;
     }
+    FitWholeRows();
     return index;
 }
 
@@ -135,6 +184,7 @@ bool ListContainer::RemoveAt(int index) {
     } else if (current_ > index) {
         --current_;
     }
+    FitWholeRows();
     return true;
 }
 

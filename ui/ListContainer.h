@@ -33,7 +33,8 @@ private:
 
 // A scrolling list of ListElement rows (DuiLib CListUI, class "List"). The user's choice of a
 // row (mouse or Up/Down keys) notifies "itemselect" with wParam = row index; selecting from code
-// sends nothing unless asked.
+// sends nothing unless asked. Rows are alike in height and shown whole: the view is a whole
+// number of rows tall and scrolls by rows, so no row is cut at its top or bottom.
 class ListContainer : public QScrollArea {
     Q_OBJECT
 public:
@@ -58,8 +59,16 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The distance from one row's top to the next one's; 0 without rows.
+    int RowPitch() const;
+    // Sizes the view to whole rows (the rest stays empty below it).
+    void FitWholeRows();
+    // Moves the scroll position onto a row's top.
+    void SnapToRow(int value);
+
     QWidget* body_;
     QVBoxLayout* rows_;
     int current_ = -1;

@@ -103,11 +103,20 @@ void CMacroControlUI::SetRecordingLock(bool on) {
             control->setEnabled(!on);
         }
     }
-    if (startButton_ != nullptr) {
-        startButton_->setVisible(!on);
+    // The two buttons take turns in one place: the one going away is hidden first (both shown
+    // at once would squeeze the header), and the keyboard focus moves with it rather than on
+    // to the next control.
+    QAbstractButton* going = on ? startButton_ : stopButton_;
+    QAbstractButton* coming = on ? stopButton_ : startButton_;
+    const bool hadFocus = going != nullptr && going->hasFocus();
+    if (going != nullptr) {
+        going->setVisible(false);
     }
-    if (stopButton_ != nullptr) {
-        stopButton_->setVisible(on);
+    if (coming != nullptr) {
+        coming->setVisible(true);
+        if (hadFocus) {
+            coming->setFocus(Qt::OtherFocusReason);
+        }
     }
 }
 

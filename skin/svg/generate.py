@@ -10,12 +10,13 @@ WARN, OK = "#FF5A5F", "#3DDC84"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def svg(name, w, h, body):
+def svg(name, w, h, body, top=0):
+    """top: the first row of the drawing shown, for a picture cut to what it draws."""
     path = os.path.join(HERE, name + ".svg")
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as f:
         f.write(f'<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" '
-                f'width="{w}" height="{h}" viewBox="0 0 {w} {h}">\n{body}\n</svg>\n')
+                f'width="{w}" height="{h}" viewBox="0 {top} {w} {h}">\n{body}\n</svg>\n')
 
 
 # ---- check boxes, radio buttons ----
@@ -29,18 +30,27 @@ def check(name, fill, stroke, mark):
 check("Control/check_off", RAISED, "#4A535F", None)
 check("Control/check_off_hot", HOVER, "#6B7684", None)
 check("Control/check_on", ACCENT, ACCENT, TEXT)
+# Keyboard focus: the box ringed in the accent (a lighter ring when checked).
+check("Control/check_off_focus", RAISED, ACCENT, None)
+check("Control/check_on_focus", ACCENT, "#7FCCFF", TEXT)
 check("Control/check_disabled", "#1A1F26", "#333A44", None)
+# Checked but not changeable (the one DPI stage left on): the mark stays, in grey.
+check("Control/check_on_disabled", "#2C333D", "#3A424D", SECOND)
 
 
-def radio(name, stroke, dot):
+def radio(name, stroke, dot, fill=None):
     d = f'<circle cx="8" cy="8" r="3.5" fill="{dot}"/>' if dot else ""
-    fill = RAISED if not dot else "#0F2A40"
+    fill = fill or (RAISED if not dot else "#0F2A40")
     svg(name, 16, 16, f'<circle cx="8" cy="8" r="7.1" fill="{fill}" stroke="{stroke}" stroke-width="1.5"/>{d}')
 
 
 radio("Control/radio_off", "#4A535F", None)
 radio("Control/radio_off_hot", "#6B7684", None)
 radio("Control/radio_on", ACCENT, TEXT)
+radio("Control/radio_off_focus", ACCENT, None)
+radio("Control/radio_on_focus", "#7FCCFF", TEXT)
+radio("Control/radio_off_disabled", "#333A44", None, "#1A1F26")
+radio("Control/radio_on_disabled", "#3A424D", SECOND, "#2C333D")
 
 
 # ---- slider thumbs and bars ----
@@ -185,8 +195,10 @@ svg("common/background", 1000, 640,
     '<stop offset="0.55" stop-color="#111519"/><stop offset="1" stop-color="#101317"/></radialGradient></defs>'
     f'<rect x="0" y="0" width="1000" height="640" fill="url(#g)"/>{lines}')
 
-# ---- the mouse seen from above, for the device page (300 x 420) ----
-# Key areas, in picture pixels, for placing the key buttons over it:
+# ---- the mouse seen from above, for the device page ----
+# Drawn on 300 x 420; the picture shows rows 16 to 404 (300 x 388, the body with a small rim),
+# so no empty band pushes the device page taller than the window. Key areas, in drawing pixels
+# (subtract 16 from y for picture pixels), for placing the key buttons over it:
 #   left (42,40)-(146,170)  right (154,40)-(258,170)  wheel (138,62)-(162,122)
 #   DPI up (140,132)-(160,150)  DPI down (140,154)-(160,172)  DPI cycle (136,190)-(164,206)
 #   forward (33,180)-(45,226)  back (33,232)-(45,282)
@@ -229,7 +241,7 @@ def mouse(accent_on):
     )
 
 
-svg("common/device/ms_device_top", 300, 420, mouse(True))
+svg("common/device/ms_device_top", 300, 388, mouse(True), top=16)
 # "No device" illustration: the mouse dimmed with an unplugged cable (240 x 240).
 svg("common/no_device", 240, 240,
     '<g transform="translate(62,40) scale(0.4)">' + mouse(False).replace('opacity="0.9"', 'opacity="0.4"') + '</g>'

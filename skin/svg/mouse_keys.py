@@ -7,8 +7,8 @@ import os
 ACCENT, SECOND = "#0099FF", "#A7B0BC"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# Hit area (picture pixels of the 300 x 420 top view) and shape of each button; the layout
-# places the key buttons over the same areas.
+# Hit area (drawing pixels of the top view, whose picture starts at row 16) and shape of each
+# button; the layout places the key buttons over the same areas.
 KEYS = {
     "left": ((42, 40, 146, 170),
              "M146 40 L146 170 L46 170 C46 146 50 118 54 96 C60 72 72 52 92 42 L146 40 Z"),
