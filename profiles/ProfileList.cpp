@@ -28,9 +28,9 @@ std::string IdOf(const Json::Value& element) {
     return jsonaccess::Text(Member(&element, "profileUUID"));
 }
 
-// An id names the entry's profile file.
+// An id names the entry's profile file, so it must stay a plain file name of the data folder.
 bool IsUsableId(std::string_view id) {
-    return !id.empty();
+    return files::IsSafeFileName(id);
 }
 
 // A document this class can work on: an object whose "profilelist", when present, is an array.

@@ -11,9 +11,10 @@
 // The profile list of one device kind: "ProfileList.ini" (JSON) in the device data folder and one
 // profile file "<id>.Json" per entry. The profile panel shows Entries() in its drop-down list and
 // runs the operations below on them; every change is written at once. Entries are addressed by
-// their position in Entries(). Elements of "profilelist" that cannot stand as a profile are not
-// shown and stay in the file as they are; "profileselect" keeps naming a position of the file's
-// "profilelist".
+// their position in Entries(). Elements of "profilelist" that cannot stand as a profile (not an
+// object, no id, an id that is not a plain file name of the folder, a second entry for one id)
+// are not shown, never used to build a path, and stay in the file as they are; "profileselect"
+// keeps naming a position of the file's "profilelist".
 class CProfileList {
 public:
     static constexpr int kMaxProfiles = 50;

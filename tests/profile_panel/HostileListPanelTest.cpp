@@ -76,6 +76,20 @@ std::vector<HostileList> HostileLists() {
              "\"profileselect\":0}",
          {"a", "id1"},
          Fate::Untouched},
+        {"an id that leaves the folder",
+         "{\"profilelist\":[" + a +
+             ",{\"profilename\":\"x\",\"profileUUID\":\"../../outside/victim\"}],"
+             "\"profileselect\":0}",
+         {"a"},
+         Fate::Untouched},
+        {"ids that are no file names",
+         "{\"profilelist\":[" + a +
+             ",{\"profilename\":\"d\",\"profileUUID\":\"..\"},{\"profilename\":\"e\","
+             "\"profileUUID\":\"\"},{\"profilename\":\"f\",\"profileUUID\":\"a\\\\b\"},"
+             "{\"profilename\":\"g\",\"profileUUID\":7},{\"profilename\":\"h\","
+             "\"profileUUID\":\"n\\u0000ul\"}],\"profileselect\":0}",
+         {"a"},
+         Fate::Untouched},
         {"the same id twice",
          "{\"profilelist\":[" + a + "," + Valid("again", "id0") + "," + b +
              "],\"profileselect\":0}",
@@ -146,6 +160,42 @@ TEST_F(ProfilePanelTest, HostileListFilesLoadSafely) {
         panel_->AddProfile();
         panel_->DeleteProfile();
     }
+}
+
+// An entry whose id leads out of the data folder is never used: no operation reads, writes or
+// creates a file outside the folder, and the entry stays in the list file as it was.
+TEST_F(ProfilePanelTest, AnEntryWithAnEscapingIdNeverTouchesAFileOutside) {
+    // Where the id leads: two levels above the data folder.
+    const std::string outside =
+        std::filesystem::path(folder_ + "../../outside/").lexically_normal().string();
+    std::filesystem::create_directories(outside);
+    const std::string victim = outside + "victim.Json";
+    testsupport::WriteFile(victim, "{\"profilename\":\"victim\",\"Device\":[{\"secret\":1}]}");
+    WriteProfile(folder_, "id0", "a", 1000);
+    const std::string hostile = "{\"profilename\":\"x\",\"profileUUID\":\"../../outside/victim\"}";
+    // The hostile entry first and selected: the panel must not fall back onto it.
+    testsupport::WriteFile(
+        folder_ + "ProfileList.ini",
+        "{\"profilelist\":[" + hostile + "," + Valid("a", "id0") + "],\"profileselect\":0}");
+    panel_->LoadProfileList();
+    EXPECT_EQ(Names(), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(panel_->GetCurrentProfileId(), QStringLiteral("id0"));
+
+    Dialogs().messageAnswers = {1};
+    panel_->ResetProfile();
+    panel_->RenameProfile(QStringLiteral("b"));
+    panel_->CopyProfile();
+    const std::string exported = testsupport::MakeTempDir("export_escape") + "/out.json";
+    Dialogs().saveAnswers = {QString::fromStdString(exported)};
+    panel_->ExportProfile();
+
+    EXPECT_EQ(testsupport::ReadFile(victim),
+              "{\"profilename\":\"victim\",\"Device\":[{\"secret\":1}]}");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside), {}), 1);
+    EXPECT_EQ(CJsonFile().readjsonValue(exported)["profileUUID"].asString(), "id0");
+    const Json::Value list = List();
+    EXPECT_EQ(list["profilelist"][0], CJsonFile::ParseText(hostile));
+    EXPECT_EQ(list["profileselect"].asInt(), 1);
 }
 
 }  // namespace
