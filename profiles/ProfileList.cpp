@@ -28,6 +28,17 @@ std::string IdOf(const Json::Value& element) {
     return jsonaccess::Text(Member(&element, "profileUUID"));
 }
 
+bool IdInList(const Json::Value& list, const std::string& id) {
+    if (const Json::Value* entries = jsonaccess::ArrayMember(&list, "profilelist")) {
+        for (const Json::Value& entry : *entries) {
+            if (IdOf(entry) == id) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // An id names the entry's profile file, so it must stay a plain file name of the data folder.
 bool IsUsableId(std::string_view id) {
     return files::IsSafeFileName(id);
@@ -48,7 +59,20 @@ void CProfileList::SetFolders(std::string dataFolder, std::string defaultProfile
 
 void CProfileList::ReadList() {
     Json::Value stored = json_.readjsonValue(ListPath());
-    list_ = IsListDocument(stored) ? std::move(stored) : Json::Value(Json::objectValue);
+    if (IsListDocument(stored)) {
+        list_ = std::move(stored);
+        return;
+    }
+    list_ = Json::Value(Json::objectValue);
+    SetAsideUnreadableList();
+}
+
+void CProfileList::SetAsideUnreadableList() {
+    // A list that cannot be read is replaced by the next write: its bytes are kept first. When
+    // they cannot be moved the list lives in memory only and the file is left alone.
+    if (!CJsonFile::SetAsideBeforeReplacing(ListPath())) {
+        listWritable_ = false;
+    }
 }
 
 void CProfileList::BuildEntries() {
@@ -95,7 +119,7 @@ int CProfileList::IndexOfId(const std::string& id) const {
 }
 
 bool CProfileList::WriteList(const Json::Value& list) {
-    return json_.writejsonFile(ListPath(), list);
+    return listWritable_ && json_.writejsonFile(ListPath(), list);
 }
 
 int CProfileList::Refresh(const std::string& id) {
@@ -103,6 +127,9 @@ int CProfileList::Refresh(const std::string& id) {
     if (IsListDocument(stored)) {
         list_ = std::move(stored);
         BuildEntries();
+    } else {
+        // Gone or damaged since it was read: the next write puts back what this list holds.
+        SetAsideUnreadableList();
     }
     return IndexOfId(id);
 }
@@ -111,17 +138,9 @@ std::string CProfileList::NewId(const Json::Value& list) const {
     // Ids have millisecond resolution; two profiles made within one millisecond must still get
     // files of their own, or the second would overwrite the first.
     const std::string stamp = json_.MakeTimeStamp();
-    const Json::Value* entries = jsonaccess::ArrayMember(&list, "profilelist");
     auto taken = [&](const std::string& id) {
-        if (entries != nullptr) {
-            for (const Json::Value& entry : *entries) {
-                if (IdOf(entry) == id) {
-                    return true;
-                }
-            }
-        }
         std::error_code ignored;
-        return std::filesystem::exists(ProfilePath(id), ignored);
+        return IdInList(list, id) || std::filesystem::exists(ProfilePath(id), ignored);
     };
     std::string id = stamp;
     for (int n = 1; taken(id); ++n) {
@@ -180,9 +199,55 @@ void CProfileList::MakeFreshEntry() {
     WriteProfileFile(json_.readjsonValue(defaultProfile_), "profile1", id);
 }
 
+void CProfileList::RestoreFromFolder() {
+    std::vector<std::string> ids;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(dataFolder_, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::filesystem::path& path = it->path();
+        std::error_code typeError;
+        if (path.extension() == ".Json" && it->is_regular_file(typeError)) {
+            std::string id = path.stem().string();
+            if (IsUsableId(id) && !IdInList(list_, id)) {
+                ids.push_back(std::move(id));
+            }
+        }
+    }
+    // Ids are creation times: the oldest profile comes first, as it stood in the list. A folder
+    // full of foreign files must not stall the start.
+    std::sort(ids.begin(), ids.end());
+    Json::Value list = list_;
+    Json::Value& entries = jsonaccess::ArrayAt(list, "profilelist");
+    const Json::ArrayIndex first = entries.size();
+    int restored = 0;
+    for (std::size_t i = 0; i < ids.size() && i < 4u * kMaxProfiles && restored < kMaxProfiles;
+         ++i) {
+        const Json::Value profile = json_.readjsonValue(ProfilePath(ids[i]));
+        if (jsonaccess::ArrayMember(&profile, "Device") == nullptr &&
+            Member(&profile, "profileUUID") == nullptr) {
+            continue;  // not a profile file
+        }
+        const std::string name = jsonaccess::Text(Member(&profile, "profilename"));
+        entries.append(NewEntry(name.empty() ? ids[i] : name, ids[i]));
+        ++restored;
+    }
+    if (restored == 0) {
+        return;
+    }
+    list["profileselect"] = static_cast<Json::Int>(first);
+    WriteList(list);
+    list_ = std::move(list);
+    BuildEntries();
+}
+
 void CProfileList::Load() {
+    listWritable_ = true;
     ReadList();
     BuildEntries();
+    if (entries_.empty()) {
+        // The list lost every entry it could open: the profiles come back from their files.
+        RestoreFromFolder();
+    }
     if (entries_.empty()) {
         MakeFreshEntry();
     }

@@ -34,8 +34,11 @@ public:
     // dataFolder ends in a separator; defaultProfile is the kind's default profile file.
     void SetFolders(std::string dataFolder, std::string defaultProfile);
 
-    // Reads the list; a list without any usable entry gets a fresh "profile1" made from the
-    // default profile. Selects the stored selection (clamped to the entries).
+    // Reads the list. A list file that exists but cannot be read is moved aside (kept as
+    // "ProfileList.ini.<time>.unreadable") before anything replaces it. A list without any usable
+    // entry gets back the profile files of the folder ("<id>.Json" with their "profilename"), or
+    // else a fresh "profile1" made from the default profile. Selects the stored selection
+    // (clamped to the entries).
     void Load();
 
     const std::vector<Entry>& Entries() const { return entries_; }
@@ -76,6 +79,8 @@ private:
     // returns the index that id has now (-1 when gone).
     int Refresh(const std::string& id);
     void ReadList();
+    void SetAsideUnreadableList();
+    void RestoreFromFolder();
     void BuildEntries();
     void StoreSelection(int index);
     bool WriteList(const Json::Value& list);
@@ -94,5 +99,6 @@ private:
     std::vector<Entry> entries_;
     int selected_ = -1;
     std::string currentId_;
+    bool listWritable_ = true;
     CJsonFile json_;
 };

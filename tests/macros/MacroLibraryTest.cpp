@@ -80,15 +80,36 @@ TEST_F(MacroLibraryTest, TheFiftyFirstMacroIsRefusedAndChangesNoFile) {
     EXPECT_EQ(library_.Rows().size(), 50u);
 }
 
+// The replaced list is kept aside whole when it held anything ("<file>.<time>.unreadable").
 TEST_F(MacroLibraryTest, CorruptOrMissingListReadsAsEmptyAndNextCreateWritesAFreshFile) {
+    auto keptAside = [this] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            if (entry.path().extension() == ".unreadable") {
+                found.push_back(entry.path().string());
+            }
+        }
+        return found;
+    };
     for (const std::string& content :
          {std::string(), std::string("{\"MacroInfo\": [ {"), std::string("[1,2,3]"),
           std::string("{\"MacroInfo\": 7}"), std::string(100000, '[')}) {
+        SCOPED_TRACE(content.substr(0, 20));
+        for (const std::string& old : keptAside()) {
+            std::filesystem::remove(old);
+        }
         WriteFile(folder_ + "macro.config", content);
         library_.LoadList();
         EXPECT_TRUE(library_.Rows().empty());
         EXPECT_EQ(library_.CreateMacro(), "macro_1");
         EXPECT_EQ(ListedNames(), std::vector<std::string>{"macro_1"});
+        const std::vector<std::string> aside = keptAside();
+        if (content.empty()) {
+            EXPECT_TRUE(aside.empty());
+        } else {
+            ASSERT_EQ(aside.size(), 1u);
+            EXPECT_EQ(ReadFile(aside[0]), content);
+        }
     }
     std::filesystem::remove(folder_ + "macro.config");
     library_.LoadList();

@@ -53,10 +53,10 @@ std::vector<HostileList> HostileLists() {
     const std::string a = Valid("a", "id0");
     const std::string b = Valid("b", "id1");
     return {
-        // No usable entry: a fresh one is added behind it.
+        // No usable entry: the profile files of the folder come back behind it.
         {"a number as the only entry",
          "{\"profilelist\":[1],\"profileselect\":0}",
-         {"profile1"},
+         {"a", "b"},
          Fate::EntriesKept},
         {"a string after a valid entry",
          "{\"profilelist\":[" + a + ",\"b\"],\"profileselect\":0}",
@@ -105,11 +105,21 @@ std::vector<HostileList> HostileLists() {
              "-99999999999}",
          {"a", "b"},
          Fate::EntriesKept},
+        // Unreadable: kept aside, and the profiles come back from their files.
+        {"a list that is an object",
+         "{\"profilelist\":{\"profilename\":\"a\"},\"profileselect\":0}",
+         {"a", "b"},
+         Fate::KeptAside},
+        {"a document that is an array", "[" + a + "]", {"a", "b"}, Fate::KeptAside},
+        {"truncated text", "{\"profilelist\":[" + a + ",{\"profilena", {"a", "b"}, Fate::KeptAside},
+        {"binary garbage", std::string("\x00\xff\xfe{[\x01", 6), {"a", "b"}, Fate::KeptAside},
+        {"nesting too deep", std::string(100000, '['), {"a", "b"}, Fate::KeptAside},
     };
 }
 
-// Every crafted list loads without a crash and shows what it can. The list file is left as it
-// was, or only extended, or moved aside whole before a new one is written.
+// Every crafted list loads without a crash and shows what it can; the profiles of a list that
+// could not be read come back from their files. The list file is left as it was, or only
+// extended, or moved aside whole before a new one is written.
 TEST_F(ProfilePanelTest, HostileListFilesLoadSafely) {
     for (const HostileList& c : HostileLists()) {
         SCOPED_TRACE(c.what);

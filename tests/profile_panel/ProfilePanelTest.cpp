@@ -8,10 +8,13 @@ namespace {
 using profilepanel::CDeviceProfileUI;
 using testsupport::ProfilePanelTest;
 
-// A missing, unreadable or empty list is replaced by one entry made from the default profile.
+// In a folder without profile files a missing, unreadable or empty list is replaced by one
+// entry made from the default profile.
 TEST_F(ProfilePanelTest, AnUnusableListBecomesAFreshOneEntryList) {
     for (const char* content : {"", "not json {", "{\"profilelist\": [], \"profileselect\": 3}"}) {
         SCOPED_TRACE(content);
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
         if (*content != '\0') {
             testsupport::WriteFile(folder_ + "ProfileList.ini", content);
         }

@@ -137,4 +137,71 @@ TEST_F(ProfileListTest, OperationsWorkOnTheFileAsItIsNow) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "profile1"}));
 }
 
+std::vector<std::string> KeptAside(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("ProfileList.ini.", 0) == 0 && name.ends_with(".unreadable")) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+// A list that cannot be read used to be replaced by a fresh one-entry list, which left every
+// profile file of the folder out of the list. Its bytes are kept now, and the profiles come back
+// from their files, oldest first, under their own names.
+TEST_F(ProfileListTest, ALostListIsRebuiltFromTheProfileFiles) {
+    WriteProfile("2025_03_01_10_00_00_000", "second", 1001);
+    WriteProfile("2025_01_01_10_00_00_000", "first", 1000);
+    testsupport::WriteFile(folder_ + "2025_02_01_10_00_00_000.Json",
+                           R"({"profileUUID": "2025_02_01_10_00_00_000"})");  // no name: its id
+    testsupport::WriteFile(folder_ + "notes.Json", "[1, 2]");                 // not a profile
+    testsupport::WriteFile(folder_ + "broken.Json", "{\"Dev");                // not readable
+    std::filesystem::create_directories(folder_ + "folder.Json");
+    testsupport::WriteFile(folder_ + "old.Json.2025_01_01_00_00_00_000.unreadable", "{}");
+    const std::string garbage = "{\"profilelist\": [{\"profilename\": \"first\", \"prof";
+    WriteList(garbage);
+
+    list_.Load();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"first", "2025_02_01_10_00_00_000", "second"}));
+    EXPECT_EQ(list_.CurrentId(), "2025_01_01_10_00_00_000");
+    const std::vector<std::string> aside = KeptAside(folder_);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(testsupport::ReadFile(aside[0]), garbage);
+    const Json::Value stored = List();
+    ASSERT_EQ(stored["profilelist"].size(), 3u);
+    EXPECT_EQ(stored["profilelist"][2]["profilename"].asString(), "second");
+    EXPECT_EQ(stored["profilelist"][2]["profileUUID"].asString(), "2025_03_01_10_00_00_000");
+    EXPECT_EQ(stored["profileselect"].asInt(), 0);
+    // The profile files themselves are not touched.
+    EXPECT_EQ(ReadJson(folder_ + "2025_03_01_10_00_00_000.Json")["Device"][0]["DPI"].asInt(), 1001);
+}
+
+// Missing is not broken: nothing is kept aside, and the profiles of the folder still come back.
+TEST_F(ProfileListTest, AMissingListFindsTheProfilesOfTheFolder) {
+    WriteProfile("id7", "kept", 1000);
+    list_.Load();
+    EXPECT_EQ(Names(), std::vector<std::string>{"kept"});
+    EXPECT_TRUE(KeptAside(folder_).empty());
+
+    std::filesystem::remove(folder_ + "id7.Json");
+    std::filesystem::remove(ListPath());
+    testsupport::WriteFile(ListPath(), "");  // empty: nothing to keep either
+    list_.Load();
+    EXPECT_EQ(Names(), std::vector<std::string>{"profile1"});
+    EXPECT_TRUE(KeptAside(folder_).empty());
+}
+
+// A list that can be neither read nor moved aside is never overwritten: the program goes on with
+// a list in memory.
+TEST_F(ProfileListTest, AListThatCannotBeMovedAsideIsNotReplaced) {
+    std::filesystem::create_directories(ListPath());
+    testsupport::WriteFile(ListPath() + "/inside", "x");
+    list_.Load();
+    EXPECT_EQ(list_.Count(), 1);
+    EXPECT_FALSE(list_.CurrentId().empty());
+    EXPECT_EQ(list_.Add(), -1);
+    EXPECT_EQ(testsupport::ReadFile(ListPath() + "/inside"), "x");
+}
 }  // namespace
