@@ -83,7 +83,9 @@ void CProfileList::BuildEntries() {
         return;
     }
     std::unordered_set<std::string> ids;
-    for (Json::ArrayIndex i = 0; i < list->size(); ++i) {
+    // Entries past the list's limit are not shown; they stay in the file, which every change
+    // only edits.
+    for (Json::ArrayIndex i = 0; i < list->size() && Count() < kMaxProfiles; ++i) {
         const Json::Value& element = (*list)[i];
         std::string id = IdOf(element);
         // Not a profile this list can open (or a second entry for one file): not shown, and

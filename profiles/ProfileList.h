@@ -14,7 +14,8 @@
 // their position in Entries(). Elements of "profilelist" that cannot stand as a profile (not an
 // object, no id, an id that is not a plain file name of the folder, a second entry for one id)
 // are not shown, never used to build a path, and stay in the file as they are; "profileselect"
-// keeps naming a position of the file's "profilelist".
+// keeps naming a position of the file's "profilelist". At most kMaxProfiles entries are shown;
+// further ones stay in the file as they are.
 class CProfileList {
 public:
     static constexpr int kMaxProfiles = 50;

@@ -116,6 +116,37 @@ TEST_F(MacroLibraryTest, CorruptOrMissingListReadsAsEmptyAndNextCreateWritesAFre
     EXPECT_TRUE(library_.Rows().empty());
 }
 
+// A list far past the limit of 50 loads its first 50 entries (a start read all of them before);
+// the others stay in the file through every change of the list.
+TEST_F(MacroLibraryTest, AListPastTheLimitLoadsFiftyAndKeepsTheRest) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; ++i) {
+        names.push_back("n" + std::to_string(i));
+    }
+    WriteList(names);
+    library_.LoadList();
+    ASSERT_EQ(library_.Rows().size(), 50u);
+    EXPECT_EQ(library_.Rows().back().name, "n49");
+    EXPECT_EQ(macros::ReadMacroNames(folder_, macros::kMacroListFileName).size(), 50u);
+    EXPECT_EQ(macros::LoadMacroRecords(folder_).size(), 50u);
+    EXPECT_EQ(library_.CreateMacro(), "");
+
+    library_.Select(3);
+    EXPECT_EQ(library_.RenameSelected("renamed").name, "renamed");
+    Json::Value info = ReadJson("macro.config")["MacroInfo"];
+    ASSERT_EQ(info.size(), 10000u);
+    EXPECT_EQ(info[3]["MacroName"].asString(), "renamed");
+    EXPECT_EQ(info[9999]["MacroName"].asString(), "n9999");
+    EXPECT_EQ(info[9999]["Guid"].asString(), "m9999");
+
+    library_.Select(0);
+    EXPECT_EQ(library_.DeleteSelected(), 0);
+    info = ReadJson("macro.config")["MacroInfo"];
+    ASSERT_EQ(info.size(), 9999u);
+    EXPECT_EQ(info[49]["MacroName"].asString(), "n50");  // the next one moves up into the list
+    EXPECT_EQ(info[9998]["Guid"].asString(), "m9999");
+}
+
 TEST_F(MacroLibraryTest, RenameRules) {
     WriteList({"Alpha", "Beta"});
     library_.LoadList();

@@ -52,6 +52,16 @@ std::string Valid(const char* name, const char* id) {
 std::vector<HostileList> HostileLists() {
     const std::string a = Valid("a", "id0");
     const std::string b = Valid("b", "id1");
+    std::string many = "{\"profileselect\":0,\"profilelist\":[";
+    for (int i = 0; i < 60; ++i) {
+        many += (i == 0 ? "" : ",") +
+                Valid(("p" + std::to_string(i)).c_str(), ("many" + std::to_string(i)).c_str());
+    }
+    many += "]}";
+    std::vector<std::string> fifty;
+    for (int i = 0; i < 50; ++i) {
+        fifty.push_back("p" + std::to_string(i));
+    }
     return {
         // No usable entry: the profile files of the folder come back behind it.
         {"a number as the only entry",
@@ -105,6 +115,7 @@ std::vector<HostileList> HostileLists() {
              "-99999999999}",
          {"a", "b"},
          Fate::EntriesKept},
+        {"more entries than the list holds", many, fifty, Fate::Untouched},
         // Unreadable: kept aside, and the profiles come back from their files.
         {"a list that is an object",
          "{\"profilelist\":{\"profilename\":\"a\"},\"profileselect\":0}",

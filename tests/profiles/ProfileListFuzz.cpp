@@ -76,7 +76,7 @@ void Require(bool condition) {
 }
 
 void Check(const CProfileList& list, const Sandbox& box) {
-    Require(list.Count() >= 0);
+    Require(list.Count() >= 0 && list.Count() <= CProfileList::kMaxProfiles);
     for (const CProfileList::Entry& entry : list.Entries()) {
         Require(!entry.id.empty());
     }

@@ -137,6 +137,38 @@ TEST_F(ProfileListTest, OperationsWorkOnTheFileAsItIsNow) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "profile1"}));
 }
 
+// At most 50 profiles are shown; entries past them stay in the file through every change.
+TEST_F(ProfileListTest, EntriesPastTheLimitStayInTheFile) {
+    std::string text = R"({"profileselect": 55, "profilelist": [)";
+    for (int i = 0; i < 60; ++i) {
+        text += (i == 0 ? "" : ",") + std::string(R"({"profilename": "p)") + std::to_string(i) +
+                R"(", "profileUUID": "id)" + std::to_string(i) + R"(", "mine": true})";
+    }
+    text += "]}";
+    WriteList(text);
+    const Json::Value original = Parse(text);
+    list_.Load();
+    ASSERT_EQ(list_.Count(), CProfileList::kMaxProfiles);
+    EXPECT_EQ(list_.Entries().back().name, "p49");
+    EXPECT_EQ(list_.Selected(), 49);  // the selection past the limit: the last one shown
+    EXPECT_EQ(list_.Add(), -1);
+    EXPECT_EQ(list_.Copy(0), -1);
+
+    EXPECT_EQ(list_.Rename(1, "renamed"), CProfileList::RenameResult::Renamed);
+    Json::Value stored = List();
+    ASSERT_EQ(stored["profilelist"].size(), 60u);
+    for (Json::ArrayIndex i = 50; i < 60; ++i) {
+        EXPECT_EQ(stored["profilelist"][i], original["profilelist"][i]) << i;
+    }
+    EXPECT_EQ(list_.Delete(0), 0);
+    stored = List();
+    ASSERT_EQ(stored["profilelist"].size(), 59u);
+    for (Json::ArrayIndex i = 50; i < 60; ++i) {
+        EXPECT_EQ(stored["profilelist"][i - 1], original["profilelist"][i]) << i;
+    }
+    EXPECT_EQ(list_.Entries().back().name, "p50");  // the next one moves up into the list
+}
+
 std::vector<std::string> KeptAside(const std::string& folder) {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
