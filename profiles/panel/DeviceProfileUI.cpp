@@ -207,6 +207,9 @@ void CDeviceProfileUI::AddProfile() {
         return;
     }
     ShowEntries();
+    // The list file now names the new profile as selected: the drop-down shows it, and the
+    // device takes it after the usual rest, as with any choice in the drop-down.
+    SelectProfile(added, true);
 }
 
 void CDeviceProfileUI::DeleteProfile() {

@@ -47,6 +47,8 @@ public:
     // Timer 1055: the device takes the profile chosen in the drop-down list.
     void SwitchToSelectedProfile();
 
+    // A new profile from the default one, selected in the drop-down with the notification of a
+    // user's choice, so the device switches to it after the usual rest.
     void AddProfile();
     void DeleteProfile();
     void CopyProfile();

@@ -96,12 +96,21 @@ TEST_F(ProfilePanelTest, TabsAreHiddenByKindAndSelectedOneAtATime) {
 TEST_F(ProfilePanelTest, AddFillsTheFirstFreeNumberAndStopsAtFifty) {
     WriteList({QStringLiteral("Profile1"), QStringLiteral("profile3")}, 0);
     panel_->LoadProfileList();
+    window_->Clear();
     panel_->AddProfile();
     EXPECT_EQ(Names().last(), QStringLiteral("profile2"));
     const Json::Value list = List();
     ASSERT_EQ(list["profilelist"].size(), 3u);
+    // The drop-down shows what the list file says: the new profile, chosen as a user would
+    // choose it (the notification starts the switch of the device).
     EXPECT_EQ(list["profileselect"].asInt(), 2);
-    EXPECT_EQ(panel_->GetSelectedIndex(), 0);  // the drop-down keeps its selection
+    EXPECT_EQ(panel_->GetSelectedIndex(), 2);
+    EXPECT_EQ(panel_->GetNameEditText(), QStringLiteral("profile2"));
+    EXPECT_EQ(panel_->GetCurrentProfileId().toStdString(),
+              list["profilelist"][2]["profileUUID"].asString());
+    EXPECT_EQ(
+        window_->Of(QStringLiteral("itemselect"), QStringLiteral("device_profile_combo")).size(),
+        1u);
     const Json::Value added = Profile(list["profilelist"][2]);
     EXPECT_EQ(added["profilename"].asString(), "profile2");
     EXPECT_EQ(added["Device"][0]["DPI"].asInt(), 800);
