@@ -202,6 +202,12 @@ void CProfileList::MakeFreshEntry() {
 }
 
 void CProfileList::RestoreFromFolder() {
+    std::unordered_set<std::string> listed;
+    if (const Json::Value* entries = jsonaccess::ArrayMember(&list_, "profilelist")) {
+        for (const Json::Value& entry : *entries) {
+            listed.insert(IdOf(entry));
+        }
+    }
     std::vector<std::string> ids;
     std::error_code ec;
     for (auto it = std::filesystem::directory_iterator(dataFolder_, ec);
@@ -210,7 +216,7 @@ void CProfileList::RestoreFromFolder() {
         std::error_code typeError;
         if (path.extension() == ".Json" && it->is_regular_file(typeError)) {
             std::string id = path.stem().string();
-            if (IsUsableId(id) && !IdInList(list_, id)) {
+            if (IsUsableId(id) && listed.count(id) == 0) {
                 ids.push_back(std::move(id));
             }
         }
