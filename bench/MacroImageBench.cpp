@@ -47,6 +47,30 @@ void BM_LoadMacroRecordsAndBuildImage(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMacroRecordsAndBuildImage)->Arg(20)->Arg(300)->Unit(benchmark::kMillisecond);
 
+// A list file far past the list's limit (no macro files): what a start reads from it, the list
+// rows, the names for the keys and the records for the download.
+void BM_LoadOversizedMacroList(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zorvath-bench-macro-list-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string folder = dir.string() + "/";
+    Json::Value list(Json::objectValue);
+    for (Json::ArrayIndex m = 0; m < static_cast<Json::ArrayIndex>(state.range(0)); ++m) {
+        list["MacroInfo"][m]["MacroName"] = "macro_" + std::to_string(m + 1);
+        list["MacroInfo"][m]["Guid"] = "m" + std::to_string(m);
+    }
+    CJsonFile().writejsonFile(folder + "macro.config", list);
+    macros::CMacroLibrary library;
+    library.SetFolder(folder);
+    for (auto _ : state) {
+        library.LoadList();
+        benchmark::DoNotOptimize(macros::ReadMacroNames(folder, macros::kMacroListFileName));
+        benchmark::DoNotOptimize(macros::LoadMacroRecords(folder));
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_LoadOversizedMacroList)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_BuildEventImage(benchmark::State& state) {
     const std::vector<std::vector<macros::DeviceEventRecord>> records(
         50, std::vector<macros::DeviceEventRecord>(static_cast<std::size_t>(state.range(0)),

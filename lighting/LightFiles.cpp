@@ -1,5 +1,7 @@
 #include "lighting/LightFiles.h"
 
+#include <algorithm>
+
 #include "base/AtomicFile.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
@@ -29,6 +31,11 @@ std::string NameOf(const Json::Value& entry) {
     return jsonaccess::Text(jsonaccess::Member(&entry, "LightName"));
 }
 
+// How many entries of a list are read: those an effect number can reach.
+Json::ArrayIndex Reachable(const Json::Value& array, std::size_t limit) {
+    return static_cast<Json::ArrayIndex>(std::min<std::size_t>(array.size(), limit));
+}
+
 }  // namespace
 
 void ApplyDefaultLightDocument(LightNameLists& lists, const Json::Value& document,
@@ -36,7 +43,8 @@ void ApplyDefaultLightDocument(LightNameLists& lists, const Json::Value& documen
     if (const Json::Value* effects = DeviceArray(document, "DefaultLightName", device)) {
         lists.effectNames.clear();
         lists.effectVisibility.clear();
-        for (const Json::Value& entry : *effects) {
+        for (Json::ArrayIndex i = 0; i < Reachable(*effects, kEffectNumberCount); ++i) {
+            const Json::Value& entry = (*effects)[i];
             lists.effectNames.push_back(NameOf(entry));
             lists.effectVisibility.push_back(
                 jsonaccess::Flag(jsonaccess::Member(&entry, "visible")) ? 1 : 0);
@@ -54,8 +62,8 @@ void ApplyLightConfigDocument(LightNameLists& lists, const Json::Value& document
                               DeviceNumber device) {
     if (const Json::Value* lights = DeviceArray(document, "LightInfo", device)) {
         lists.userLightNames.clear();
-        for (const Json::Value& entry : *lights) {
-            lists.userLightNames.push_back(NameOf(entry));
+        for (Json::ArrayIndex i = 0; i < Reachable(*lights, UserLightCapacity(device)); ++i) {
+            lists.userLightNames.push_back(NameOf((*lights)[i]));
         }
     }
 }
@@ -90,8 +98,10 @@ std::optional<EffectDisplayName> EffectNameForTooltip(const LightNameLists& list
 std::vector<UserLightEntry> UserLightEntries(const Json::Value& config, DeviceNumber device) {
     std::vector<UserLightEntry> entries;
     if (const Json::Value* lights = DeviceArray(config, "LightInfo", device)) {
-        entries.reserve(lights->size());
-        for (const Json::Value& entry : *lights) {
+        const Json::ArrayIndex count = Reachable(*lights, UserLightCapacity(device));
+        entries.reserve(count);
+        for (Json::ArrayIndex i = 0; i < count; ++i) {
+            const Json::Value& entry = (*lights)[i];
             entries.push_back(
                 {NameOf(entry), jsonaccess::Text(jsonaccess::Member(&entry, "Guid"))});
         }

@@ -29,12 +29,13 @@ struct LightNameLists {
     std::vector<std::string> userLightNames;  // shown as they are, index = user light number
 };
 
-// Refill from a parsed "default_light.json": "DefaultLightName"[device] and
-// "AreaLightName"[device]; a list whose source is missing keeps its content.
+// Refill from a parsed "default_light.json": "DefaultLightName"[device] (its first
+// kEffectNumberCount entries) and "AreaLightName"[device]; a list whose source is missing keeps
+// its content.
 void ApplyDefaultLightDocument(LightNameLists& lists, const Json::Value& document,
                                DeviceNumber device);
-// Refill userLightNames from a parsed "tamric_light.config"; kept when "LightInfo"[device] is
-// missing.
+// Refill userLightNames from a parsed "tamric_light.config" (at most UserLightCapacity entries);
+// kept when "LightInfo"[device] is missing.
 void ApplyLightConfigDocument(LightNameLists& lists, const Json::Value& document,
                               DeviceNumber device);
 // Reads both files from their folders and applies them.
@@ -55,7 +56,7 @@ struct UserLightEntry {
     std::string guid;
 };
 
-// "LightInfo"[device] of a light configuration, in order.
+// "LightInfo"[device] of a light configuration, in order, at most UserLightCapacity entries.
 std::vector<UserLightEntry> UserLightEntries(const Json::Value& config, DeviceNumber device);
 
 // folder + guid + ".light"; none when the Guid would name a file outside the folder.

@@ -32,6 +32,10 @@ int FirstUserLightNumber(DeviceNumber device) {
     return BuiltInEffectCount(device);
 }
 
+std::size_t UserLightCapacity(DeviceNumber device) {
+    return kEffectNumberCount - static_cast<std::size_t>(FirstUserLightNumber(device));
+}
+
 std::optional<std::size_t> UserLightIndex(DeviceNumber device, int effect) {
     const int k = effect - FirstUserLightNumber(device);
     if (k < 0) {

@@ -46,6 +46,11 @@ int BuiltInEffectCount(DeviceNumber device);
 // Effect number of user light 0: effect first + k is user light k.
 int FirstUserLightNumber(DeviceNumber device);
 
+// Effect numbers are one byte ("SelectItem"): the effect list and the user lights of a kind end
+// where the numbers do.
+inline constexpr std::size_t kEffectNumberCount = 256;
+std::size_t UserLightCapacity(DeviceNumber device);
+
 // The user light an effect number selects: k = effect − first user light number; none below it.
 std::optional<std::size_t> UserLightIndex(DeviceNumber device, int effect);
 

@@ -1,9 +1,11 @@
 #include "macros/MacroFiles.h"
 
 #include "base/AtomicFile.h"
+#include "macros/MacroLimits.h"
 #include "profiles/JsonAccess.h"
 #include "profiles/JsonFile.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace macros {
@@ -34,8 +36,13 @@ std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document) {
     if (info == nullptr) {
         return entries;
     }
-    entries.reserve(info->size());
-    for (const Json::Value& element : *info) {
+    // Macro numbers past the list's limit cannot be created, bound or sent: such entries stay in
+    // the file (every write changes only the entries shown) but are not read.
+    const Json::ArrayIndex count =
+        std::min<Json::ArrayIndex>(info->size(), static_cast<Json::ArrayIndex>(kMaxMacros));
+    entries.reserve(count);
+    for (Json::ArrayIndex i = 0; i < count; ++i) {
+        const Json::Value& element = (*info)[i];
         entries.push_back({jsonaccess::Text(jsonaccess::Member(&element, "MacroName")),
                            jsonaccess::Text(jsonaccess::Member(&element, "Guid"))});
     }

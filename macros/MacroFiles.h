@@ -33,9 +33,9 @@ bool IsSafeMacroGuid(std::string_view guid);
 // folder + guid + ".mac"; none when the Guid is not safe.
 std::optional<std::string> MacroFilePath(std::string_view folder, std::string_view guid);
 
-// The entries of "MacroInfo" in order; a missing, unparsable or wrong-shaped file is an empty
-// list. Every element counts (macro numbers are positions): a non-object reads as an entry
-// with empty name and Guid.
+// The entries of "MacroInfo" in order, at most kMaxMacros; a missing, unparsable or wrong-shaped
+// file is an empty list. Every element counts (macro numbers are positions): a non-object reads
+// as an entry with empty name and Guid.
 std::vector<MacroListEntry> ReadMacroList(const std::string& listPath);
 std::vector<MacroListEntry> MacroListFromDocument(const Json::Value& document);
 

@@ -90,12 +90,19 @@ std::string CMacroLibrary::ListPath() const {
     return JoinPath(folder_, kMacroListFileName);
 }
 
-Json::Value CMacroLibrary::ReadListDocument() const {
-    Json::Value document = json_.readjsonValue(ListPath());
-    if (!document.isObject()) {
-        document = Json::Value(Json::objectValue);
+bool CMacroLibrary::ReadListForUpdate(Json::Value& document) const {
+    document = json_.readjsonValue(ListPath());
+    const Json::Value* info = jsonaccess::Member(&document, "MacroInfo");
+    if (document.isObject() && (info == nullptr || info->isArray())) {
+        return true;
     }
-    return document;
+    // The write replaces whatever is there: a list that cannot be read is kept aside first, and
+    // when that fails it is not replaced at all.
+    if (!CJsonFile::SetAsideBeforeReplacing(ListPath())) {
+        return false;
+    }
+    document = Json::Value(Json::objectValue);
+    return true;
 }
 
 bool CMacroLibrary::WriteListDocument(const Json::Value& document) const {
@@ -149,7 +156,10 @@ std::string CMacroLibrary::FreshGuid() const {
 }
 
 bool CMacroLibrary::AppendMacro(const std::string& name, const std::string& guid) {
-    Json::Value document = ReadListDocument();
+    Json::Value document;
+    if (!ReadListForUpdate(document)) {
+        return false;
+    }
     const std::size_t index = rows_.size();
     Json::Value& info = PrepareInfo(document, rows_, index + 1);
     info[static_cast<Json::ArrayIndex>(index)]["MacroName"] = name;
@@ -181,7 +191,10 @@ RenameResult CMacroLibrary::RenameSelected(std::string_view newName) {
     if (ContainsNameIgnoringCase(Names(), newName)) {
         return {"", selected_};
     }
-    Json::Value document = ReadListDocument();
+    Json::Value document;
+    if (!ReadListForUpdate(document)) {
+        return {"", selected_};
+    }
     Json::Value& info = PrepareInfo(document, rows_, rows_.size());
     info[static_cast<Json::ArrayIndex>(selected_)]["MacroName"] = std::string(newName);
     if (!WriteListDocument(document)) {
@@ -196,7 +209,10 @@ int CMacroLibrary::DeleteSelected() {
         return -1;
     }
     const int index = selected_;
-    Json::Value document = ReadListDocument();
+    Json::Value document;
+    if (!ReadListForUpdate(document)) {
+        return -1;
+    }
     Json::Value& info = PrepareInfo(document, rows_, rows_.size());
     Json::Value removed;
     info.removeIndex(static_cast<Json::ArrayIndex>(index), &removed);

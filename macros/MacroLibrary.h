@@ -96,7 +96,9 @@ public:
 private:
     std::string ListPath() const;
     std::string FreshGuid() const;
-    Json::Value ReadListDocument() const;
+    // The list document to change and write back; false when the file could not be read and
+    // could not be kept aside either (it must not be replaced then).
+    bool ReadListForUpdate(Json::Value& document) const;
     bool WriteListDocument(const Json::Value& document) const;
     // Appends a row and its "MacroInfo" entry; false (and nothing changed) when the write fails.
     bool AppendMacro(const std::string& name, const std::string& guid);

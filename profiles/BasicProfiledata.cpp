@@ -1,11 +1,8 @@
 #include "profiles/BasicProfiledata.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "base/AtomicFile.h"
-#include "base/KeepAside.h"
 #include "profiles/JsonAccess.h"
 
 using jsonaccess::Element;
@@ -21,11 +18,6 @@ namespace {
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool FileHasBytes(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
 
 }  // namespace
@@ -73,7 +65,7 @@ bool CBasicProfiledata::ReadFileForUpdate(const std::string& path, Json::Value& 
         return true;
     }
     // Whatever the file holds would be replaced by the rewrite: move it aside first.
-    if (FileHasBytes(path) && files::KeepAside(path).empty()) {
+    if (!CJsonFile::SetAsideBeforeReplacing(path)) {
         return false;
     }
     file = Json::Value(Json::objectValue);

@@ -1,5 +1,7 @@
 #include "profiles/JsonFile.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "base/AtomicFile.h"
@@ -25,6 +27,17 @@ bool CJsonFile::writejsonFile(const std::string& path, const Json::Value& value)
         return false;
     }
     return files::WriteFileAtomically(path, text);
+}
+
+bool CJsonFile::SetAsideBeforeReplacing(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::lstat(path.c_str(), &info) != 0) {
+        return true;  // missing is not broken: nothing to keep
+    }
+    if (S_ISREG(info.st_mode) && info.st_size == 0) {
+        return true;
+    }
+    return !files::KeepAside(path).empty();
 }
 
 std::string CJsonFile::MakeTimeStamp() const {

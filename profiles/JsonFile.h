@@ -23,6 +23,12 @@ public:
     // file stays as it was.
     bool writejsonFile(const std::string& path, const Json::Value& value) const;
 
+    // Before a file that could not be read is replaced: moves whatever holds bytes at path aside
+    // (files::KeepAside), so the replacement destroys nothing. True when the way is clear (no
+    // file, an empty one, or moved aside); false when it could not be moved, and then the file
+    // must not be replaced.
+    static bool SetAsideBeforeReplacing(const std::string& path);
+
     // Local time as "year_month_day_hour_minute_second_millisecond" ("%d_%02d_..._%03d").
     std::string MakeTimeStamp() const;
 

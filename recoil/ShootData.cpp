@@ -19,13 +19,13 @@ Json::Value MakeShootEvent(bool down, int button, int delay, int type) {
     return event;
 }
 
-int ReadDistance(const Json::Value& event) {
-    const std::int64_t value = jsonaccess::Integer(jsonaccess::Member(&event, "Button"));
+int ReadDistance(const Json::Value* event) {
+    const std::int64_t value = jsonaccess::Integer(jsonaccess::Member(event, "Button"));
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, kMaxDistance));
 }
 
-bool IsDown(const Json::Value& event) {
-    return jsonaccess::Text(jsonaccess::Member(&event, "Action")) == macros::kActionDown;
+bool IsDown(const Json::Value* event) {
+    return jsonaccess::Text(jsonaccess::Member(event, "Action")) == macros::kActionDown;
 }
 
 }  // namespace
@@ -41,14 +41,13 @@ BulletValues BulletFromDocument(const Json::Value& document, int bullet) {
         return values;
     }
     const auto first = static_cast<Json::ArrayIndex>(bullet * kEventsPerBullet);
-    static const Json::Value kNull;
-    const Json::Value& xMove = first + 2 < events.size() ? events[first + 2] : kNull;
-    const Json::Value& yMove = first + 3 < events.size() ? events[first + 3] : kNull;
+    const Json::Value* xMove = jsonaccess::Element(&events, first + 2);
+    const Json::Value* yMove = jsonaccess::Element(&events, first + 3);
     values.xLeft = IsDown(xMove);
     values.x = ReadDistance(xMove);
     values.yUp = IsDown(yMove);
     values.y = ReadDistance(yMove);
-    values.delay = macros::ClampDelay(macros::DelayValue(jsonaccess::Member(&yMove, "Delay")));
+    values.delay = macros::ClampDelay(macros::DelayValue(jsonaccess::Member(yMove, "Delay")));
     return values;
 }
 

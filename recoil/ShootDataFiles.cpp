@@ -6,6 +6,7 @@
 #include "base/AtomicFile.h"
 #include "macros/EventImage.h"
 #include "macros/MacroFiles.h"
+#include "profiles/JsonAccess.h"
 
 namespace recoil {
 
@@ -33,8 +34,11 @@ std::string CShootData::FactoryBytes(int gun) const {
 bool CShootData::EnsureFiles() {
     bool ok = true;
     for (int gun = 0; gun < kGunCount; ++gun) {
-        if (json_.readjsonValue(DataFilePath(gun)).isNull()) {
-            ok = files::WriteFileAtomically(DataFilePath(gun), FactoryBytes(gun)) && ok;
+        const std::string path = DataFilePath(gun);
+        if (json_.readjsonValue(path).isNull()) {
+            // A damaged pattern is kept beside the factory one that replaces it.
+            ok = CJsonFile::SetAsideBeforeReplacing(path) &&
+                 files::WriteFileAtomically(path, FactoryBytes(gun)) && ok;
         }
     }
     return ok;
@@ -75,14 +79,19 @@ bool CShootData::WriteBullet(int gun, int bullet, const BulletValues& values) {
     if (!ValidGun(gun) || bullet < 0 || bullet >= kBulletCount) {
         return false;
     }
-    Json::Value document = json_.readjsonValue(DataFilePath(gun));
-    if (!document.isObject()) {
+    const std::string path = DataFilePath(gun);
+    Json::Value document = json_.readjsonValue(path);
+    const Json::Value* events = jsonaccess::Member(&document, "Events");
+    if (!document.isObject() || (events != nullptr && !events->isArray())) {
         // The file was lost or damaged since the page was built: start from the factory
-        // pattern rather than from a file of nulls around one bullet.
+        // pattern rather than from a file of nulls around one bullet, and keep the damaged one.
+        if (!CJsonFile::SetAsideBeforeReplacing(path)) {
+            return false;
+        }
         document = CJsonFile::ParseText(FactoryBytes(gun));
     }
     WriteBulletIntoDocument(document, bullet, values);
-    return json_.writejsonFile(DataFilePath(gun), document);
+    return json_.writejsonFile(path, document);
 }
 
 bool CShootData::WriteCurrentBullet(const BulletValues& values) {

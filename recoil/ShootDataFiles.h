@@ -17,7 +17,8 @@ public:
     void SetFolders(std::string dataFolder, std::string defaultFolder);
 
     // For each gun whose file is missing or unparsable: the factory copy, byte for byte; when
-    // that is missing too, the built-in pattern. Returns false when a file could not be written.
+    // that is missing too, the built-in pattern. A file that is there but cannot be read is kept
+    // aside first ("<file>.<time>.unreadable"). Returns false when a file could not be written.
     bool EnsureFiles();
 
     std::string DataFilePath(int gun) const;

@@ -14,6 +14,7 @@
 #include "macros/MacroFiles.h"
 #include "macros/MacroKeyBindings.h"
 #include "profiles/DataFolders.h"
+#include "profiles/JsonAccess.h"
 #include "recoil/ShootDataFiles.h"
 
 namespace devices {
@@ -182,14 +183,14 @@ void CMouseDeviceCore::LoadDefaultProfileState() {
     SetProfileFiles();
     CJsonFile json;
     const Json::Value defaults = json.readjsonValue(GetDefaultProfilePath());
-    const Json::Value& devices =
-        defaults.isObject() ? defaults["Device"] : Json::Value::nullSingleton();
-    const auto index = static_cast<Json::ArrayIndex>(profile_.GetDeviceIndex());
+    const Json::Value* document =
+        jsonaccess::Element(jsonaccess::ArrayMember(&defaults, "Device"),
+                            static_cast<Json::ArrayIndex>(profile_.GetDeviceIndex()));
     // Without a usable default document the current one stays.
-    if (!devices.isArray() || index >= devices.size() || !devices[index].isObject()) {
+    if (document == nullptr || !document->isObject()) {
         return;
     }
-    profile_.SetDocument(devices[index]);
+    profile_.SetDocument(*document);
     TakeLoadedDocument();
     SaveProfile();
     RefreshControls();

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <json/json.h>
-
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <string>
 
-#include "profiles/JsonFile.h"
+#include "profiles/ProfileList.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -18,26 +16,26 @@ namespace profilepanel {
 
 class IProfileDevice;
 
-// The profile panel of a device page: keeps "ProfileList.ini" (JSON) and one profile file per
-// entry in the device data folder, in step with the drop-down list "device_profile_combo", and
-// points the device at the selected profile. Works on the controls of the loaded panel layout
-// (found by name below root, looked up on first use).
+// The profile panel of a device page: shows the profile list (CProfileList: "ProfileList.ini" and
+// one profile file per entry in the device data folder) in the drop-down list
+// "device_profile_combo", runs the list operations from its buttons and points the device at the
+// selected profile. Works on the controls of the loaded panel layout (found by name below root,
+// looked up on first use).
 class CDeviceProfileUI {
 public:
-    static constexpr int kMaxProfiles = 50;
-    static constexpr char kListFile[] = "ProfileList.ini";
+    static constexpr int kMaxProfiles = CProfileList::kMaxProfiles;
 
     // root: the page (or the panel) holding the panel's controls; device may be null.
     CDeviceProfileUI(QWidget* root, IProfileDevice* device);
 
-    void SetDeviceKind(int kind) { deviceKind_ = kind; }
+    void SetDeviceKind(int kind);
     // dataFolder ends in a separator; defaultProfile is the kind's default profile file.
     void SetFolders(std::string dataFolder, std::string defaultProfile);
 
     void LoadProfileList();
     void SelectProfile(int index, bool fireEvent);
     int GetSelectedIndex() const;
-    QString GetCurrentProfileId() const { return QString::fromStdString(currentId_); }
+    QString GetCurrentProfileId() const { return QString::fromStdString(list_.CurrentId()); }
     QString GetNameEditText() const;
     void SetNameEditText(const QString& text);
     void ShowProfileMenu(bool show);
@@ -49,6 +47,8 @@ public:
     // Timer 1055: the device takes the profile chosen in the drop-down list.
     void SwitchToSelectedProfile();
 
+    // A new profile from the default one, selected in the drop-down with the notification of a
+    // user's choice, so the device switches to it after the usual rest.
     void AddProfile();
     void DeleteProfile();
     void CopyProfile();
@@ -61,19 +61,14 @@ public:
     // A control of the panel by name ("profile_fun_spread_btn", ...), routed by the main window.
     void OnControl(const QString& name);
 
-    std::string ListPath() const { return dataFolder_ + kListFile; }
-    std::string ProfilePath(const std::string& id) const { return dataFolder_ + id + ".Json"; }
+    const CProfileList& List() const { return list_; }
 
 private:
-    QComboBox* Combo();
+    QComboBox* Combo() const;
     QLineEdit* NameEdit() const;
     QWidget* Control(const char* name) const;
-    // A new profile id: the time stamp, made unique within the list and the folder.
-    std::string NewId() const;
-    bool NameTaken(const QString& name, int except) const;
-    // Appends a drop-down item and a list entry with a new id; returns the id.
-    std::string AppendEntry(const QString& name, bool select);
-    void WriteProfileFile(Json::Value profile, const std::string& name, const std::string& id);
+    // The drop-down items become the list's entries (unchanged items stay as they are).
+    void ShowEntries();
     void ReloadDevice(bool validateMacros);
     // The macro image, then the key table; a failed or oversized image is told to the user.
     void SendMacrosAndKeys();
@@ -82,11 +77,7 @@ private:
     QPointer<QWidget> root_;
     IProfileDevice* device_;
     int deviceKind_ = 2;
-    std::string dataFolder_;
-    std::string defaultProfile_;
-    std::string currentId_;
-    Json::Value list_;
-    CJsonFile json_;
+    CProfileList list_;
 };
 
 }  // namespace profilepanel

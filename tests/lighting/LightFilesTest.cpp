@@ -64,6 +64,27 @@ TEST(LightNames, HiddenEffectsKeepTheirNumbersAndListsStayPaired) {
     EXPECT_EQ(lists.effectNames.size(), 6u);
 }
 
+// Effect numbers are one byte: entries past 255 (user lights past 255 − first user light) are
+// not read, however long the files are.
+TEST(LightNames, ListsEndWhereEffectNumbersEnd) {
+    Json::Value defaults(Json::objectValue);
+    Json::Value config(Json::objectValue);
+    for (Json::ArrayIndex i = 0; i < 1000; ++i) {
+        defaults["DefaultLightName"][1][i]["LightName"] = "e" + std::to_string(i);
+        config["LightInfo"][1][i]["LightName"] = "u" + std::to_string(i);
+        config["LightInfo"][1][i]["Guid"] = "g" + std::to_string(i);
+    }
+    lighting::LightNameLists lists;
+    lighting::ApplyDefaultLightDocument(lists, defaults, DeviceNumber::Mouse);
+    lighting::ApplyLightConfigDocument(lists, config, DeviceNumber::Mouse);
+    EXPECT_EQ(lists.effectNames.size(), 256u);
+    EXPECT_EQ(lists.effectVisibility.size(), 256u);
+    ASSERT_EQ(lists.userLightNames.size(), 247u);  // effects 9 to 255
+    EXPECT_EQ(lists.userLightNames.back(), "u246");
+    EXPECT_EQ(lighting::UserLightEntries(config, DeviceNumber::Mouse).size(), 247u);
+    EXPECT_EQ(lighting::EffectNameForTooltip(lists, DeviceNumber::Mouse, 255)->text, "u246");
+}
+
 TEST(LightNames, TooltipNamesBuiltInAndUserLights) {
     lighting::LightNameLists lists;
     lists.effectNames = {"e0", "e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8"};

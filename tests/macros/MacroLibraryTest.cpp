@@ -81,19 +81,71 @@ TEST_F(MacroLibraryTest, TheFiftyFirstMacroIsRefusedAndChangesNoFile) {
     EXPECT_EQ(library_.Rows().size(), 50u);
 }
 
+// The replaced list is kept aside whole when it held anything ("<file>.<time>.unreadable").
 TEST_F(MacroLibraryTest, CorruptOrMissingListReadsAsEmptyAndNextCreateWritesAFreshFile) {
+    auto keptAside = [this] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            if (entry.path().extension() == ".unreadable") {
+                found.push_back(entry.path().string());
+            }
+        }
+        return found;
+    };
     for (const std::string& content :
          {std::string(), std::string("{\"MacroInfo\": [ {"), std::string("[1,2,3]"),
           std::string("{\"MacroInfo\": 7}"), std::string(100000, '[')}) {
+        SCOPED_TRACE(content.substr(0, 20));
+        for (const std::string& old : keptAside()) {
+            std::filesystem::remove(old);
+        }
         WriteFile(folder_ + "macro.config", content);
         library_.LoadList();
         EXPECT_TRUE(library_.Rows().empty());
         EXPECT_EQ(library_.CreateMacro(), "macro_1");
         EXPECT_EQ(ListedNames(), std::vector<std::string>{"macro_1"});
+        const std::vector<std::string> aside = keptAside();
+        if (content.empty()) {
+            EXPECT_TRUE(aside.empty());
+        } else {
+            ASSERT_EQ(aside.size(), 1u);
+            EXPECT_EQ(ReadFile(aside[0]), content);
+        }
     }
     std::filesystem::remove(folder_ + "macro.config");
     library_.LoadList();
     EXPECT_TRUE(library_.Rows().empty());
+}
+
+// A list far past the limit of 50 loads its first 50 entries (a start read all of them before);
+// the others stay in the file through every change of the list.
+TEST_F(MacroLibraryTest, AListPastTheLimitLoadsFiftyAndKeepsTheRest) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; ++i) {
+        names.push_back("n" + std::to_string(i));
+    }
+    WriteList(names);
+    library_.LoadList();
+    ASSERT_EQ(library_.Rows().size(), 50u);
+    EXPECT_EQ(library_.Rows().back().name, "n49");
+    EXPECT_EQ(macros::ReadMacroNames(folder_, macros::kMacroListFileName).size(), 50u);
+    EXPECT_EQ(macros::LoadMacroRecords(folder_).size(), 50u);
+    EXPECT_EQ(library_.CreateMacro(), "");
+
+    library_.Select(3);
+    EXPECT_EQ(library_.RenameSelected("renamed").name, "renamed");
+    Json::Value info = ReadJson("macro.config")["MacroInfo"];
+    ASSERT_EQ(info.size(), 10000u);
+    EXPECT_EQ(info[3]["MacroName"].asString(), "renamed");
+    EXPECT_EQ(info[9999]["MacroName"].asString(), "n9999");
+    EXPECT_EQ(info[9999]["Guid"].asString(), "m9999");
+
+    library_.Select(0);
+    EXPECT_EQ(library_.DeleteSelected(), 0);
+    info = ReadJson("macro.config")["MacroInfo"];
+    ASSERT_EQ(info.size(), 9999u);
+    EXPECT_EQ(info[49]["MacroName"].asString(), "n50");  // the next one moves up into the list
+    EXPECT_EQ(info[9998]["Guid"].asString(), "m9999");
 }
 
 TEST_F(MacroLibraryTest, RenameRules) {

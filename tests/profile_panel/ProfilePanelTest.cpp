@@ -1,103 +1,20 @@
 // The profile panel over its own layout, a temporary data folder and a recording device.
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <filesystem>
 #include <set>
 
-#include "profiles/JsonFile.h"
-#include "profiles/panel/DeviceProfileUI.h"
-#include "profiles/panel/ProfileDevice.h"
-#include "tests/support/TestDirs.h"
-#include "tests/support/ui/UiTestHarness.h"
+#include "tests/profile_panel/ProfilePanelFixture.h"
 
 namespace {
 
 using profilepanel::CDeviceProfileUI;
+using testsupport::ProfilePanelTest;
 
-class RecordingDevice : public profilepanel::IProfileDevice {
-public:
-    QStringList calls;
-    int downloadResult = 0;
-    void SetProfileId(const QString& id) override { calls << QStringLiteral("id:") + id; }
-    int LoadProfileState() override { return Record("load"); }
-    void ValidateMacroKeys() override { Record("validate"); }
-    void RefreshControls() override { Record("refresh"); }
-    int WriteSettings() override { return Record("settings"); }
-    int DownloadMacros() override {
-        Record("macros");
-        return downloadResult;
-    }
-    int WriteKeys(int profile) override { return Record(profile == 0 ? "keys" : "keys?"); }
-
-private:
-    int Record(const char* call) {
-        calls << QString::fromLatin1(call);
-        return 0;
-    }
-};
-
-class ProfilePanelTest : public testsupport::UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        window_ = OpenWindow(QStringLiteral("XML/CustomControlXML/DeviceProfile.xml"));
-        ASSERT_NE(window_, nullptr);
-        folder_ = testsupport::MakeTempDir("profile_panel") + "/mouse/";
-        std::filesystem::create_directories(folder_);
-        defaultPath_ = testsupport::MakeTempDir("profile_default") + "/mouse.Json";
-        Json::Value def(Json::objectValue);
-        def["Device"][0]["DPI"] = 800;
-        json_.writejsonFile(defaultPath_, def);
-        panel_ = std::make_unique<CDeviceProfileUI>(window_, &device_);
-        panel_->SetDeviceKind(2);
-        panel_->SetFolders(folder_, defaultPath_);
-    }
-
-    Json::Value List() const { return json_.readjsonValue(folder_ + "ProfileList.ini"); }
-    Json::Value Profile(const Json::Value& entry) const {
-        return json_.readjsonValue(folder_ + entry["profileUUID"].asString() + ".Json");
-    }
-    QComboBox* Combo() const {
-        return ui::FindControlAs<QComboBox>(window_, QStringLiteral("device_profile_combo"));
-    }
-    QStringList Names() const {
-        QStringList names;
-        for (int i = 0; i < Combo()->count(); ++i) {
-            names << Combo()->itemText(i);
-        }
-        return names;
-    }
-    // A list file with these names (ids "id0", "id1", ...) and their profile files.
-    void WriteList(const QStringList& names, int select) {
-        Json::Value list(Json::objectValue);
-        for (int i = 0; i < names.size(); ++i) {
-            Json::Value entry;
-            entry["profilename"] = names[i].toStdString();
-            entry["profileUUID"] = "id" + std::to_string(i);
-            list["profilelist"].append(entry);
-            Json::Value profile(Json::objectValue);
-            profile["profilename"] = entry["profilename"];
-            profile["profileUUID"] = entry["profileUUID"];
-            profile["Device"][0]["DPI"] = 1000 + i;
-            json_.writejsonFile(folder_ + "id" + std::to_string(i) + ".Json", profile);
-        }
-        list["profileselect"] = select;
-        json_.writejsonFile(folder_ + "ProfileList.ini", list);
-    }
-
-    testsupport::RecordingWindow* window_ = nullptr;
-    std::string folder_;
-    std::string defaultPath_;
-    CJsonFile json_;
-    RecordingDevice device_;
-    std::unique_ptr<CDeviceProfileUI> panel_;
-};
-
-// A missing, unreadable or empty list is replaced by one entry made from the default profile.
+// In a folder without profile files a missing, unreadable or empty list is replaced by one
+// entry made from the default profile.
 TEST_F(ProfilePanelTest, AnUnusableListBecomesAFreshOneEntryList) {
     for (const char* content : {"", "not json {", "{\"profilelist\": [], \"profileselect\": 3}"}) {
         SCOPED_TRACE(content);
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
         if (*content != '\0') {
             testsupport::WriteFile(folder_ + "ProfileList.ini", content);
         }
@@ -179,12 +96,21 @@ TEST_F(ProfilePanelTest, TabsAreHiddenByKindAndSelectedOneAtATime) {
 TEST_F(ProfilePanelTest, AddFillsTheFirstFreeNumberAndStopsAtFifty) {
     WriteList({QStringLiteral("Profile1"), QStringLiteral("profile3")}, 0);
     panel_->LoadProfileList();
+    window_->Clear();
     panel_->AddProfile();
     EXPECT_EQ(Names().last(), QStringLiteral("profile2"));
     const Json::Value list = List();
     ASSERT_EQ(list["profilelist"].size(), 3u);
+    // The drop-down shows what the list file says: the new profile, chosen as a user would
+    // choose it (the notification starts the switch of the device).
     EXPECT_EQ(list["profileselect"].asInt(), 2);
-    EXPECT_EQ(panel_->GetSelectedIndex(), 0);  // the drop-down keeps its selection
+    EXPECT_EQ(panel_->GetSelectedIndex(), 2);
+    EXPECT_EQ(panel_->GetNameEditText(), QStringLiteral("profile2"));
+    EXPECT_EQ(panel_->GetCurrentProfileId().toStdString(),
+              list["profilelist"][2]["profileUUID"].asString());
+    EXPECT_EQ(
+        window_->Of(QStringLiteral("itemselect"), QStringLiteral("device_profile_combo")).size(),
+        1u);
     const Json::Value added = Profile(list["profilelist"][2]);
     EXPECT_EQ(added["profilename"].asString(), "profile2");
     EXPECT_EQ(added["Device"][0]["DPI"].asInt(), 800);

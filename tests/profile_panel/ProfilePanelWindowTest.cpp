@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <memory>
 
@@ -12,6 +13,8 @@
 #include "app/discovery/DeviceSwitcher.h"
 #include "devices/core/MouseDeviceCore.h"
 #include "hid/HidBackend.h"
+#include "profiles/DataFolders.h"
+#include "profiles/JsonFile.h"
 #include "protocol/CommandCodes.h"
 #include "sim/SimulatedMouseRig.h"
 #include "tests/support/ui/MainWindowTest.h"
@@ -28,22 +31,34 @@ protected:
     }
 };
 
-TEST_F(ProfilePanelWindowTest, AChosenProfileReachesTheMouseAfterTheSwitchDelay) {
+// "+" makes the new profile the selected one in the list file; the drop-down shows it, and the
+// mouse takes it after the rest any choice in the drop-down has.
+TEST_F(ProfilePanelWindowTest, ANewProfileIsSelectedAndReachesTheMouseAfterTheSwitchDelay) {
     auto* combo = Find<QComboBox>("device_profile_combo");
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 1);
     const std::string first = Core().GetProfileId();
     EXPECT_FALSE(first.empty());
 
+    std::size_t writes = Frames(protocol::Command::WriteSettings);
     QTest::mouseClick(Find<QAbstractButton>("device_add_btn"), Qt::LeftButton);
     ASSERT_EQ(combo->count(), 2);
-    EXPECT_EQ(Core().GetProfileId(), first);  // adding does not switch
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(Find<QLineEdit>("device_profile_name_edit")->text(), combo->itemText(1));
+    const Json::Value list =
+        CJsonFile().readjsonValue(datafolders::GetDeviceDataFolder("mouse") + "ProfileList.ini");
+    EXPECT_EQ(list["profileselect"].asInt(), 1);
+    const std::string added = list["profilelist"][1]["profileUUID"].asString();
+    EXPECT_EQ(Core().GetProfileId(), first);  // not before the rest
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Core().GetProfileId() == added; }, kWaitMs));
+    EXPECT_GT(Frames(protocol::Command::WriteSettings), writes);
 
-    const std::size_t writes = Frames(protocol::Command::WriteSettings);
-    combo->setCurrentIndex(1);
-    Q_EMIT combo->activated(1);
-    EXPECT_EQ(Core().GetProfileId(), first);  // not before the timer
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Core().GetProfileId() != first; }, kWaitMs));
+    // Choosing the first one again switches back the same way.
+    writes = Frames(protocol::Command::WriteSettings);
+    combo->setCurrentIndex(0);
+    Q_EMIT combo->activated(0);
+    EXPECT_EQ(Core().GetProfileId(), added);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Core().GetProfileId() == first; }, kWaitMs));
     EXPECT_GT(Frames(protocol::Command::WriteSettings), writes);
 }
 

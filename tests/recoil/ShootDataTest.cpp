@@ -57,6 +57,43 @@ TEST_F(ShootDataTest, AFreshFolderGetsTheFactoryFilesByteForByte) {
     EXPECT_EQ(ReadGun(2)["Marker"].asInt(), 2);
 }
 
+// A gun file that is there but cannot be used (truncated, too large to read, not a pattern) is
+// kept aside whole before the factory pattern replaces it; a missing one is simply made.
+TEST_F(ShootDataTest, ABrokenGunFileIsKeptAsideBeforeItIsReplaced) {
+    const std::string truncated = R"({"Events": [{"Action": "down", "Butt)";
+    std::string oversized = R"({"Events": [], "Pad": ")";
+    oversized.append(CJsonFile::kMaxFileBytes, 'x');
+    oversized += "\"}";
+    WriteFile(data_ + "ShootData_0.Shoot", truncated);
+    WriteFile(data_ + "ShootData_1.Shoot", oversized);
+    ASSERT_TRUE(shoot_.EnsureFiles());
+    auto aside = [this](int gun) {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(data_)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(recoil::ShootFileName(gun) + ".", 0) == 0 &&
+                name.ends_with(".unreadable")) {
+                found.push_back(entry.path().string());
+            }
+        }
+        return found;
+    };
+    ASSERT_EQ(aside(0).size(), 1u);
+    EXPECT_EQ(ReadFile(aside(0)[0]), truncated);
+    ASSERT_EQ(aside(1).size(), 1u);
+    EXPECT_EQ(ReadFile(aside(1)[0]).size(), oversized.size());
+    EXPECT_TRUE(aside(2).empty());  // missing is not broken
+    EXPECT_EQ(ReadGun(0)["Marker"].asInt(), 0);
+    EXPECT_EQ(ReadGun(1)["Marker"].asInt(), 1);
+
+    // Damaged after the page was built: the next edit keeps it too.
+    WriteFile(data_ + "ShootData_2.Shoot", R"({"Events": {"not": "an array"}})");
+    ASSERT_TRUE(shoot_.WriteBullet(2, 0, BulletValues{true, 3, false, 4, 50}));
+    ASSERT_EQ(aside(2).size(), 1u);
+    EXPECT_EQ(ReadFile(aside(2)[0]), R"({"Events": {"not": "an array"}})");
+    EXPECT_EQ(shoot_.ReadBullet(2, 0), (BulletValues{true, 3, false, 4, 50}));
+}
+
 TEST_F(ShootDataTest, WithoutFactoryFilesTheBuiltInPatternIsUsed) {
     shoot_.SetFolders(data_, data_ + "missing/");
     ASSERT_TRUE(shoot_.EnsureFiles());
