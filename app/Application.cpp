@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
+#include "app/DataFolderSweep.h"
 #include "app/MainWnd.h"
 #include "app/MainWndAssembly.h"
 #include "app/MsgWnd.h"
@@ -54,6 +56,11 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
     CSingleInstance instance;
     if (instance.Acquire() == CSingleInstance::Role::Second) {
         return 0;
+    }
+    // Only the one running copy sweeps, so no write of another copy is cut short.
+    if (const std::size_t swept =
+            RemoveStaleTemporariesInDataFolders(std::chrono::system_clock::now())) {
+        trace::Linef("stale temporary files removed: %zu", swept);
     }
 
     const int fonts = ui::LoadSkinFonts();

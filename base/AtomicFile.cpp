@@ -44,7 +44,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return false;
     }
-    std::string pattern = path + ".tmp-XXXXXX";
+    std::string pattern = path + std::string(kTemporarySuffix) + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());

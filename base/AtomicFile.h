@@ -5,6 +5,10 @@
 
 namespace files {
 
+// A temporary file of WriteFileAtomically is named path + kTemporarySuffix + six random letters
+// or digits.
+inline constexpr std::string_view kTemporarySuffix = ".tmp-";
+
 // Replaces the file at path with bytes: a temporary file in the same folder is written, flushed
 // to disk and renamed over the old one, so a crash or a full disk never leaves a truncated file.
 // On failure the old file is untouched, the temporary file is removed, and false is returned.

@@ -1,0 +1,150 @@
+// The whole program started on data folders that a crash or a hostile copy left behind: it
+// comes up and --quit-after ends it.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "profiles/DataFolders.h"
+#include "tests/support/TestDirs.h"
+#include "tests/support/ui/UiTestHarness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program run with its own XDG folders below root, offscreen, without a session bus.
+class ProgramRun {
+public:
+    explicit ProgramRun(const char* hint) : root_(testsupport::MakeTempDir(hint)) {
+        for (const char* name :
+             {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            fs::create_directories(root_ + "/" + name);
+            fs::permissions(root_ + "/" + name, fs::perms::owner_all);
+        }
+        fs::create_directories(MouseFolder());
+    }
+    ~ProgramRun() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+
+    std::string DataHome() const { return root_ + "/XDG_DATA_HOME"; }
+    std::string DataRoot() const {
+        return DataHome() + "/" + std::string(datafolders::kProductName);
+    }
+    std::string MouseFolder() const {
+        return DataRoot() + "/" + std::string(datafolders::kMouseFolderName);
+    }
+
+    // Starts the program and waits for its end with a generous limit; false when it did not
+    // end by itself (it is killed then).
+    bool RunToEnd(const QStringList& arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            env.insert(QString::fromLatin1(name),
+                       QString::fromStdString(root_ + "/" + std::string(name)));
+        }
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        env.remove(QStringLiteral("ZORVATH_SIM_FAULTS"));
+        process_.setProcessEnvironment(env);
+        process_.start(QStringLiteral(ZORVATH_PROGRAM), arguments);
+        if (!process_.waitForStarted(10000)) {
+            return false;
+        }
+        const bool ended = process_.waitForFinished(90000);
+        if (!ended) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+        log_ = process_.readAllStandardError().toStdString();
+        return ended;
+    }
+    int ExitCode() const { return process_.exitCode(); }
+    const std::string& Log() const { return log_; }
+
+private:
+    std::string root_;
+    QProcess process_;
+    std::string log_;
+};
+
+// Everything in folder whose name starts with name + "." and ends with ".unreadable".
+std::vector<fs::path> AsidesOf(const std::string& folder, const std::string& name) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string file = entry.path().filename().string();
+        if (file.starts_with(name + ".") && file.ends_with(".unreadable")) {
+            found.push_back(entry.path());
+        }
+    }
+    return found;
+}
+
+TEST(StartupData, PipesInPlaceOfDataFilesNeitherHangTheProgramNorGetLost) {
+    testsupport::UiApplication();
+    ProgramRun run("startup-pipes");
+    for (const char* name : {"ProfileList.ini", "ShootData_1.Shoot"}) {
+        ASSERT_EQ(::mkfifo((run.MouseFolder() + "/" + name).c_str(), 0600), 0);
+    }
+    ASSERT_TRUE(run.RunToEnd(
+        {QStringLiteral("--simulate"), QStringLiteral("--quit-after"), QStringLiteral("5000")}))
+        << "the program hung";
+    EXPECT_EQ(run.ExitCode(), 0);
+    for (const char* name : {"ProfileList.ini", "ShootData_1.Shoot"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(run.MouseFolder() + "/" + name)));
+        bool pipeKept = false;
+        for (const fs::path& aside : AsidesOf(run.MouseFolder(), name)) {
+            pipeKept = pipeKept || fs::is_fifo(fs::symlink_status(aside));
+        }
+        EXPECT_TRUE(pipeKept);
+    }
+}
+
+void SetAge(const std::string& path, std::chrono::seconds age) {
+    const auto when = std::chrono::system_clock::now() - age;
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(when.time_since_epoch()).count();
+    timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+TEST(StartupData, TemporariesLeftByACrashAreRemovedFromTheDataFoldersOnly) {
+    testsupport::UiApplication();
+    ProgramRun run("startup-temporaries");
+    struct Leftover {
+        std::string path;
+        std::chrono::seconds age;
+        bool removed;
+    };
+    const std::vector<Leftover> leftovers = {
+        {run.DataRoot() + "/updatetime.config.tmp-a1b2c3", std::chrono::seconds(120), true},
+        {run.MouseFolder() + "/ProfileList.ini.tmp-Xy12Z9", std::chrono::hours(48), true},
+        // Perhaps a write in progress.
+        {run.MouseFolder() + "/profile.Json.tmp-young1", std::chrono::seconds(-50), false},
+        // Not a folder of the program's.
+        {run.DataHome() + "/other.tmp-abcdef", std::chrono::hours(48), false},
+    };
+    for (const Leftover& leftover : leftovers) {
+        testsupport::WriteFile(leftover.path, "{\"partial\":");
+        SetAge(leftover.path, leftover.age);
+    }
+    ASSERT_TRUE(run.RunToEnd({QStringLiteral("--quit-after"), QStringLiteral("1000")}));
+    EXPECT_EQ(run.ExitCode(), 0);
+    for (const Leftover& leftover : leftovers) {
+        EXPECT_EQ(fs::exists(leftover.path), !leftover.removed) << leftover.path;
+    }
+}
+
+}  // namespace
