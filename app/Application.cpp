@@ -68,6 +68,7 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
     ui::ApplyTheme(app);
     ui::LoadLanguageFile(QStringLiteral("lan_en.xml"));
     MsgWndDialogs dialogs;
+    dialogs.HoldMessages();  // until the main window is on screen
     ui::InstallDialogs(&dialogs);
 
     std::unique_ptr<sim::CSimulation> simulation;
@@ -116,11 +117,24 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
                 },
                 Qt::SingleShotConnection);
         }
+        QObject::connect(
+            &window, &CMainWnd::Shown, &window,
+            [&window, &dialogs] {
+                // After the show has been handled: a held message opens a modal loop.
+                QMetaObject::invokeMethod(
+                    &window, [&window, &dialogs] { dialogs.Release(&window); },
+                    Qt::QueuedConnection);
+            },
+            Qt::SingleShotConnection);
         if (options.quitAfterMs >= 0) {
             QTimer::singleShot(options.quitAfterMs, &window, &CMainWnd::Exit);
         }
         window.Start();
-        QApplication::exec();
+        // An exit during start-up (--quit-after, a signal) has already stopped everything; the
+        // quit it queued would be lost on a loop started now.
+        if (!window.IsExiting()) {
+            QApplication::exec();
+        }
         // The window stops its threads and closes its devices before the emulator goes.
     }
     simulation.reset();

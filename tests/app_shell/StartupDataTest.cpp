@@ -1,5 +1,5 @@
-// The whole program started on data folders that a crash or a hostile copy left behind: it
-// comes up and --quit-after ends it.
+// The whole program started on data folders that a crash, a full disk or a hostile copy left
+// behind: it comes up, tells what it must, and --quit-after ends it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -78,6 +78,23 @@ private:
     QProcess process_;
     std::string log_;
 };
+
+TEST(StartupData, AMessageAtStartShowsAfterTheWindowAndQuitAfterStillEnds) {
+    testsupport::UiApplication();
+    ProgramRun run("startup-message");
+    // A folder in place of a gun file: it cannot be read nor replaced, which is told.
+    fs::create_directory(run.MouseFolder() + "/ShootData_0.Shoot");
+    ASSERT_TRUE(run.RunToEnd({QStringLiteral("--simulate"), QStringLiteral("--trace"),
+                              QStringLiteral("--quit-after"), QStringLiteral("8000")}))
+        << run.Log();
+    EXPECT_EQ(run.ExitCode(), 0);
+    const std::size_t shown = run.Log().find("MAIN_WND ActivateMainWindow");
+    const std::size_t message = run.Log().find("MSG_WND shoot_write_failed_text");
+    ASSERT_NE(shown, std::string::npos) << run.Log();
+    ASSERT_NE(message, std::string::npos) << run.Log();
+    EXPECT_LT(shown, message) << run.Log();
+    EXPECT_TRUE(fs::is_directory(run.MouseFolder() + "/ShootData_0.Shoot"));
+}
 
 // Everything in folder whose name starts with name + "." and ends with ".unreadable".
 std::vector<fs::path> AsidesOf(const std::string& folder, const std::string& name) {
