@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/DataFolderSweep.h"
 #include "app/MainWnd.h"
@@ -19,6 +20,7 @@
 #include "app/SingleInstance.h"
 #include "base/AtomicFile.h"
 #include "base/Trace.h"
+#include "sim/FaultSwitch.h"
 #include "sim/Simulation.h"
 #include "ui/Dialogs.h"
 #include "ui/LanguageTexts.h"
@@ -74,7 +76,10 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
     std::unique_ptr<sim::CSimulation> simulation;
     if (options.simulate) {
         std::vector<std::string> notEmulated;
-        simulation = sim::CSimulation::Start(options.simulatedKinds, &notEmulated);
+        sim::FaultRates faults;  // checked at start (main): a bad value never gets here
+        std::string faultError;
+        sim::FaultRatesFromEnvironment(faults, faultError);
+        simulation = sim::CSimulation::Start(options.simulatedKinds, &notEmulated, faults);
         for (const std::string& kind : notEmulated) {
             std::fprintf(stderr, "zorvath-config: no emulated %s yet\n", kind.c_str());
         }

@@ -1,10 +1,12 @@
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/ListInterfaces.h"
 #include "base/Trace.h"
+#include "sim/FaultSwitch.h"
 
 #if ZORVATH_HAS_GUI
 #include "app/Application.h"
@@ -30,6 +32,13 @@ int main(int argc, char** argv) {
     }
     if (options.trace) {
         trace::Enable(true);
+    }
+    // Checked before anything starts, so that a misspelt fault is not a silent fault-free run.
+    sim::FaultRates faults;
+    std::string faultError;
+    if (!sim::FaultRatesFromEnvironment(faults, faultError)) {
+        std::fprintf(stderr, "zorvath-config: %s\n", faultError.c_str());
+        return 2;
     }
 #if ZORVATH_HAS_GUI
     if (!options.listInterfaces) {

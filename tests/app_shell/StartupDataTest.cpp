@@ -4,80 +4,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <chrono>
 #include <filesystem>
 #include <string>
 
-#include "profiles/DataFolders.h"
+#include "tests/app_shell/ProgramRun.h"
 #include "tests/support/TestDirs.h"
 #include "tests/support/ui/UiTestHarness.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A program run with its own XDG folders below root, offscreen, without a session bus.
-class ProgramRun {
-public:
-    explicit ProgramRun(const char* hint) : root_(testsupport::MakeTempDir(hint)) {
-        for (const char* name :
-             {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
-            fs::create_directories(root_ + "/" + name);
-            fs::permissions(root_ + "/" + name, fs::perms::owner_all);
-        }
-        fs::create_directories(MouseFolder());
-    }
-    ~ProgramRun() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-
-    std::string DataHome() const { return root_ + "/XDG_DATA_HOME"; }
-    std::string DataRoot() const {
-        return DataHome() + "/" + std::string(datafolders::kProductName);
-    }
-    std::string MouseFolder() const {
-        return DataRoot() + "/" + std::string(datafolders::kMouseFolderName);
-    }
-
-    // Starts the program and waits for its end with a generous limit; false when it did not
-    // end by itself (it is killed then).
-    bool RunToEnd(const QStringList& arguments) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
-            env.insert(QString::fromLatin1(name),
-                       QString::fromStdString(root_ + "/" + std::string(name)));
-        }
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        env.remove(QStringLiteral("ZORVATH_SIM_FAULTS"));
-        process_.setProcessEnvironment(env);
-        process_.start(QStringLiteral(ZORVATH_PROGRAM), arguments);
-        if (!process_.waitForStarted(10000)) {
-            return false;
-        }
-        const bool ended = process_.waitForFinished(90000);
-        if (!ended) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-        log_ = process_.readAllStandardError().toStdString();
-        return ended;
-    }
-    int ExitCode() const { return process_.exitCode(); }
-    const std::string& Log() const { return log_; }
-
-private:
-    std::string root_;
-    QProcess process_;
-    std::string log_;
-};
+using testsupport::ProgramRun;
 
 TEST(StartupData, AMessageAtStartShowsAfterTheWindowAndQuitAfterStillEnds) {
     testsupport::UiApplication();
