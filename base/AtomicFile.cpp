@@ -71,8 +71,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // A pipe, socket or link in the file's place is moved aside, not destroyed; a link is never
     // written through, since it may point at any file of the user's. A folder stays and makes
     // the rename fail.
-    if (ok && present && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
-        KeepAside(path);
+    if (ok && present && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode) &&
+        KeepAside(path).empty()) {
+        // Not moved: fail rather than destroy it, unless it went away meanwhile.
+        struct stat now {};
+        ok = ::lstat(path.c_str(), &now) != 0 && errno == ENOENT;
     }
     if (ok) {
         ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
