@@ -7,10 +7,12 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "app/DataFolderSweep.h"
 #include "app/MainWnd.h"
 #include "app/MainWndAssembly.h"
 #include "app/MsgWnd.h"
@@ -19,6 +21,7 @@
 #include "base/AtomicFile.h"
 #include "base/ProgramVersion.h"
 #include "base/Trace.h"
+#include "sim/FaultSwitch.h"
 #include "sim/Simulation.h"
 #include "ui/Dialogs.h"
 #include "ui/LanguageTexts.h"
@@ -57,18 +60,27 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
     if (instance.Acquire() == CSingleInstance::Role::Second) {
         return 0;
     }
+    // Only the one running copy sweeps, so no write of another copy is cut short.
+    if (const std::size_t swept =
+            RemoveStaleTemporariesInDataFolders(std::chrono::system_clock::now())) {
+        trace::Linef("stale temporary files removed: %zu", swept);
+    }
 
     const int fonts = ui::LoadSkinFonts();
     trace::Linef("fonts added: %d", fonts);
     ui::ApplyTheme(app);
     ui::LoadLanguageFile(QStringLiteral("lan_en.xml"));
     MsgWndDialogs dialogs;
+    dialogs.HoldMessages();  // until the main window is on screen
     ui::InstallDialogs(&dialogs);
 
     std::unique_ptr<sim::CSimulation> simulation;
     if (options.simulate) {
         std::vector<std::string> notEmulated;
-        simulation = sim::CSimulation::Start(options.simulatedKinds, &notEmulated);
+        sim::FaultRates faults;  // checked at start (main): a bad value never gets here
+        std::string faultError;
+        sim::FaultRatesFromEnvironment(faults, faultError);
+        simulation = sim::CSimulation::Start(options.simulatedKinds, &notEmulated, faults);
         for (const std::string& kind : notEmulated) {
             std::fprintf(stderr, "zorvath-config: no emulated %s yet\n", kind.c_str());
         }
@@ -111,11 +123,24 @@ int RunApplication(const CommandLineOptions& options, int argc, char** argv) {
                 },
                 Qt::SingleShotConnection);
         }
+        QObject::connect(
+            &window, &CMainWnd::Shown, &window,
+            [&window, &dialogs] {
+                // After the show has been handled: a held message opens a modal loop.
+                QMetaObject::invokeMethod(
+                    &window, [&window, &dialogs] { dialogs.Release(&window); },
+                    Qt::QueuedConnection);
+            },
+            Qt::SingleShotConnection);
         if (options.quitAfterMs >= 0) {
             QTimer::singleShot(options.quitAfterMs, &window, &CMainWnd::Exit);
         }
         window.Start();
-        QApplication::exec();
+        // An exit during start-up (--quit-after, a signal) has already stopped everything; the
+        // quit it queued would be lost on a loop started now.
+        if (!window.IsExiting()) {
+            QApplication::exec();
+        }
         // The window stops its threads and closes its devices before the emulator goes.
     }
     simulation.reset();

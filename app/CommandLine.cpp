@@ -100,5 +100,22 @@ std::string CommandLineUsage() {
            "  --screenshot FILE    write a PNG of the main window once it is shown\n"
            "  --quit-after MS      end the program after MS milliseconds\n"
            "  --version            print the version and exit\n"
-           "  --help               print this text and exit\n";
+           "  --help               print this text and exit\n"
+           "\n"
+           "Environment:\n"
+           "  ZORVATH_TRACE=1      as --trace\n"
+           "  ZORVATH_SCALE=100|150  draw at this scale instead of choosing by screen size\n"
+           "  ZORVATH_SYSFS_ROOT=DIR  list and describe the HID devices of a sysfs copy\n"
+           "                       (a user's dump) instead of this machine's; none is opened\n"
+           "  ZORVATH_SIM_FAULTS=LIST  with --simulate, the emulated devices misbehave on\n"
+           "                       purpose; LIST is comma-separated key=value:\n"
+           "                         drop=RATE      a reply is lost\n"
+           "                         garbage=RATE   a reply is random bytes\n"
+           "                         stale=RATE     a reply of another command comes first\n"
+           "                         unplug-after=N[-M]  unplug while taking the Nth request\n"
+           "                                        (a random one of N to M)\n"
+           "                         replug-after=MS  plug in again MS milliseconds later\n"
+           "                         seed=S         the random sequence (default 1)\n"
+           "                       RATE is a share of requests from 0 to 1, for example\n"
+           "                       drop=0.05,garbage=0.02,stale=0.02,unplug-after=200,seed=7\n";
 }

@@ -70,13 +70,30 @@ bool Describe(hid::IHidBackend& backend, const char* path, InterfaceFacts& facts
     return true;
 }
 
+// An interface of a device the program supports (vendor and product of a row of the interface
+// table). Only these are ever opened here.
+bool IsSupportedDevice(const hid::HidInterfaceId& record) {
+    if (record.vendorId == 0 && record.productId == 0) {
+        return false;
+    }
+    for (const hid::HidInterfaceId& row : hid::HidInterfaceTable()) {
+        if (row.vendorId == record.vendorId && row.productId == record.productId) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int ListInterfaces(const CommandLineOptions& options, std::FILE* out) {
     if (options.simulate) {
         UseSimulatedDevices(options);
     }
-    std::shared_ptr<hid::IHidBackend> backend = hid::DefaultBackend();
+    return ListInterfaces(hid::DefaultBackend(), out);
+}
+
+int ListInterfaces(const std::shared_ptr<hid::IHidBackend>& backend, std::FILE* out) {
     hid::CHidDevice enumerator(backend);
     if (!enumerator.EnumerateInterfaces()) {
         std::fprintf(stderr, "zorvath-config: the HID interfaces could not be listed\n");
@@ -94,14 +111,18 @@ int ListInterfaces(const CommandLineOptions& options, std::FILE* out) {
         record.path = path;
         const bool candidate = slots.IsCandidate(record);
 
+        // Another vendor's device (a keyboard, say) is never opened: enumeration described it.
+        // A supported one is opened for reading only, which tells whether this user may.
+        const bool supported = IsSupportedDevice(record);
+        const char* openText = supported ? " open=no" : " open=-";
         InterfaceFacts facts;
-        const bool opened = OpenAndRead(probe, path, facts);
+        const bool opened = supported && OpenAndRead(probe, path, facts);
         if (!opened && !Describe(*backend, path, facts)) {
             std::fprintf(out,
                          "path=%s vid=%04x pid=%04x ver=- mi=%u col=%u page=- usage=- in=- out=- "
-                         "feat=- open=no slot=-\n",
+                         "feat=-%s slot=-\n",
                          path, record.vendorId, record.productId, record.interfaceNumber,
-                         record.collectionNumber);
+                         record.collectionNumber, openText);
             continue;
         }
         record.vendorId = facts.attributes.vendorId;
@@ -119,8 +140,7 @@ int ListInterfaces(const CommandLineOptions& options, std::FILE* out) {
                      path, facts.attributes.vendorId, facts.attributes.productId,
                      facts.attributes.versionNumber, record.interfaceNumber,
                      record.collectionNumber, facts.usagePage, facts.usage, facts.lengths[0],
-                     facts.lengths[1], facts.lengths[2], opened ? "" : " open=no",
-                     slotText.c_str());
+                     facts.lengths[1], facts.lengths[2], opened ? "" : openText, slotText.c_str());
     }
     return 0;
 }

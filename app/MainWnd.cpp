@@ -356,6 +356,14 @@ void CMainWnd::Exit() {
     }
     exiting_ = true;
     CloseOwnedWindows();
+    // An open message box runs an event loop of its own, which the quit below does not end
+    // while the application's loop has not started yet.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* modal = qobject_cast<ui::Window*>(widget);
+        if (modal != nullptr && modal != this && modal->IsModalRunning()) {
+            modal->EndModal(0);
+        }
+    }
     hide();
     ShutDown();
     // Queued, so that an exit before the event loop runs still ends it.

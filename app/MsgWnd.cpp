@@ -169,6 +169,7 @@ int ShowMessage(QWidget* parent, const QString& title, const QString& text, int 
         delete window.data();
         return 0;
     }
+    trace::Line("MSG_WND " + text.toStdString());
     window->SetTitle(title);
     window->SetText(text, textIsLanguageId);
     window->SetDpi(dpi);
@@ -178,8 +179,40 @@ int ShowMessage(QWidget* parent, const QString& title, const QString& text, int 
     return result;
 }
 
+void MsgWndDialogs::HoldMessages() {
+    holding_ = true;
+}
+
+void MsgWndDialogs::Release(QWidget* owner) {
+    holding_ = false;
+    std::vector<HeldMessage> held;
+    held.swap(held_);
+    QPointer<QWidget> guard(owner);
+    for (const HeldMessage& message : held) {
+        if (!guard || !guard->isVisible()) {
+            break;
+        }
+        ShowMessage(message.owner ? message.owner.data() : owner, message.textId, 1, message.args);
+    }
+}
+
 int MsgWndDialogs::ShowMessage(QWidget* owner, const QString& textId, int buttonCount,
                                const QStringList& args) {
+    if (holding_) {
+        if (buttonCount > 1) {
+            trace::Line("MSG_WND question before the window is shown, cancelled: " +
+                        textId.toStdString());
+            return 0;
+        }
+        const bool known = std::any_of(held_.begin(), held_.end(), [&](const HeldMessage& m) {
+            return m.textId == textId && m.args == args;
+        });
+        if (!known) {
+            trace::Line("MSG_WND held until the window is shown: " + textId.toStdString());
+            held_.push_back({owner, textId, args});
+        }
+        return 1;
+    }
     const int dpi = static_cast<int>(std::lround(96.0 * ui::CurrentScale()));
     if (args.isEmpty()) {
         return ::ShowMessage(owner, QString(), textId, dpi, true, buttonCount > 1 ? 1 : 0);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "ui/Dialogs.h"
 #include "ui/Window.h"
@@ -62,10 +65,30 @@ int ShowMessage(QWidget* parent, const QString& title, const QString& text, int 
 // program's scaling, file dialogs through Qt.
 class MsgWndDialogs : public ui::Dialogs {
 public:
+    // From now until Release no message box opens: before the program's window is on screen a
+    // box over nothing looks like a hung program, and its event loop would run before the
+    // application's. A notice (one button) waits, once per text, and counts as confirmed; a
+    // question is answered "cancel" at once, so that nothing is decided unseen.
+    void HoldMessages();
+    // Shows the notices that waited, one after the other, over their owner (or owner when
+    // theirs is gone); from then on messages show at once. Stops when owner is hidden, as it
+    // is when the program ends.
+    void Release(QWidget* owner);
+    bool Holding() const { return holding_; }
+
     int ShowMessage(QWidget* owner, const QString& textId, int buttonCount,
                     const QStringList& args = {}) override;
     QString GetOpenFileName(QWidget* owner, const QString& title, const QString& folder,
                             const QString& filter) override;
     QString GetSaveFileName(QWidget* owner, const QString& title, const QString& path,
                             const QString& filter) override;
+
+private:
+    struct HeldMessage {
+        QPointer<QWidget> owner;
+        QString textId;
+        QStringList args;
+    };
+    bool holding_ = false;
+    std::vector<HeldMessage> held_;
 };

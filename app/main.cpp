@@ -7,6 +7,7 @@
 #include "app/ListInterfaces.h"
 #include "base/ProgramVersion.h"
 #include "base/Trace.h"
+#include "sim/FaultSwitch.h"
 
 #if ZORVATH_HAS_GUI
 #include "app/Application.h"
@@ -32,6 +33,13 @@ int main(int argc, char** argv) {
     }
     if (options.trace) {
         trace::Enable(true);
+    }
+    // Checked before anything starts, so that a misspelt fault is not a silent fault-free run.
+    sim::FaultRates faults;
+    std::string faultError;
+    if (!sim::FaultRatesFromEnvironment(faults, faultError)) {
+        std::fprintf(stderr, "zorvath-config: %s\n", faultError.c_str());
+        return 2;
     }
 #if ZORVATH_HAS_GUI
     if (!options.listInterfaces) {

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/KeepAside.h"
+
 namespace files {
 namespace {
 
@@ -42,7 +44,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return false;
     }
-    std::string pattern = path + ".tmp-XXXXXX";
+    std::string pattern = path + std::string(kTemporarySuffix) + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -53,7 +55,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // Keep the mode the file had, or give a new one the usual 0644 less the umask.
     struct stat old {};
     mode_t mode = 0;
-    if (::stat(path.c_str(), &old) == 0) {
+    const bool present = ::lstat(path.c_str(), &old) == 0;
+    if (present && S_ISREG(old.st_mode)) {
         mode = old.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
@@ -64,6 +67,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ok = (::close(fd) == 0) && ok;
     if (ok && g_failBeforeRename.load()) {
         ok = false;
+    }
+    // A pipe, socket or link in the file's place is moved aside, not destroyed; a link is never
+    // written through, since it may point at any file of the user's. A folder stays and makes
+    // the rename fail.
+    if (ok && present && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode) &&
+        KeepAside(path).empty()) {
+        // Not moved: fail rather than destroy it, unless it went away meanwhile.
+        struct stat now {};
+        ok = ::lstat(path.c_str(), &now) != 0 && errno == ENOENT;
     }
     if (ok) {
         ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
@@ -76,11 +88,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is opened: opening a pipe blocks until a writer comes, and opening a
+    // device may have effects. A link to a regular file is followed (the user may keep a file
+    // elsewhere). The check is repeated on the open file, without blocking, in case the path
+    // changed in between.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return false;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         static_cast<unsigned long long>(st.st_size) > maxBytes) {
         ::close(fd);

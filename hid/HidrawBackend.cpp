@@ -203,7 +203,14 @@ CHidrawBackend::CHidrawBackend()
 }
 
 CHidrawBackend::CHidrawBackend(std::string sysfsRoot, std::string devRoot)
-    : sysfsRoot_(std::move(sysfsRoot)), devRoot_(std::move(devRoot)) {}
+    : sysfsRoot_(std::move(sysfsRoot)),
+      devRoot_(std::move(devRoot)),
+      openNode_([](const std::string& node, int flags) { return ::open(node.c_str(), flags); }) {}
+
+void CHidrawBackend::SetNodeOpenerForTesting(NodeOpener opener) {
+    std::lock_guard<std::mutex> guard(lock_);
+    openNode_ = std::move(opener);
+}
 
 CHidrawBackend::~CHidrawBackend() = default;
 
@@ -324,13 +331,12 @@ std::unique_ptr<IHidHandle> CHidrawBackend::Open(const std::string& path, bool w
     const std::string key = parsed.nodeName + "#" + parsed.instance;
 
     std::lock_guard<std::mutex> guard(lock_);
-    std::shared_ptr<CHidrawNode> node = openNodes_[key].lock();
-    if (!node || node->IsGone()) {
+    OpenNode& entry = openNodes_[key];
+    std::shared_ptr<CHidrawNode> node = entry.node.lock();
+    if (!node || node->IsGone() || (write && !entry.writable)) {
+        // Write access only when asked for: reading descriptors and events needs none.
         const std::string devPath = devRoot_ + "/" + parsed.nodeName;
-        int fd = ::open(devPath.c_str(), O_RDWR | O_CLOEXEC);
-        if (fd < 0 && !write) {
-            fd = ::open(devPath.c_str(), O_RDONLY | O_CLOEXEC);
-        }
+        const int fd = openNode_(devPath, (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) {
             return nullptr;
         }
@@ -338,10 +344,10 @@ std::unique_ptr<IHidHandle> CHidrawBackend::Open(const std::string& path, bool w
         if (!node) {
             return nullptr;
         }
-        openNodes_[key] = node;
+        entry = {node, write};
     }
     for (auto it = openNodes_.begin(); it != openNodes_.end();) {
-        it = it->second.expired() ? openNodes_.erase(it) : std::next(it);
+        it = it->second.node.expired() ? openNodes_.erase(it) : std::next(it);
     }
     return node->OpenCollection(collectionIndex);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -40,7 +41,7 @@ bool ParseHidrawPath(const std::string& devRoot, const std::string& path, Hidraw
 // Enumerates /sys/class/hidraw (or $ZORVATH_SYSFS_ROOT/class/hidraw) and opens /dev/hidrawN.
 // Node facts are cached and re-read only for nodes whose link changed, so a pass over an
 // unchanged system reads directory entries and links only. Open nodes are shared by all
-// handles of their collections.
+// handles of their collections. A node is opened for writing only when a handle asks to write.
 class CHidrawBackend final : public IHidBackend {
 public:
     // Roots default to "/sys" and "/dev". $ZORVATH_SYSFS_ROOT replays another tree (a user's
@@ -58,6 +59,11 @@ public:
     // How many node folders were read in full so far (tests check the cache with it).
     std::size_t NodeReadsForTesting() const;
 
+    // How device nodes are opened: ::open(node, flags) unless a test records the flags and
+    // hands back a descriptor of its own.
+    using NodeOpener = std::function<int(const std::string& node, int flags)>;
+    void SetNodeOpenerForTesting(NodeOpener opener);
+
 private:
     bool CurrentLink(const std::string& nodeName, std::string& target) const;
     std::shared_ptr<const HidrawNodeInfo> Lookup(const std::string& nodeName,
@@ -68,7 +74,14 @@ private:
     bool canOpen_ = true;
     mutable std::mutex lock_;
     std::map<std::string, std::shared_ptr<const HidrawNodeInfo>> cache_;
-    std::map<std::string, std::weak_ptr<CHidrawNode>> openNodes_;  // by node name + instance
+    // A node opened for reading only serves readers; the first writer opens it again for
+    // writing, and that node serves the handles that come after it.
+    struct OpenNode {
+        std::weak_ptr<CHidrawNode> node;
+        bool writable = false;
+    };
+    std::map<std::string, OpenNode> openNodes_;  // by node name + instance
+    NodeOpener openNode_;
     std::size_t nodeReads_ = 0;
 };
 

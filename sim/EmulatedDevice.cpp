@@ -20,6 +20,9 @@ CEmulatedDevice::CEmulatedDevice(hid::CSimulatedHidBus& bus, EmulatedDeviceDescr
 void CEmulatedDevice::UnplugSelf() {
     std::shared_ptr<CEmulatedDevice> self = weak_from_this().lock();
     bus_.Unplug(*this);
+    if (unplugListener_) {
+        unplugListener_();
+    }
     if (self) {
         // The bus may have held the only other owner: the device must not end on its own
         // scheduler thread, which its destructor joins.
@@ -55,6 +58,11 @@ bool CEmulatedDevice::OnOutputReport(std::uint8_t interfaceNumber,
     }
     if (interfaceNumber == description_.commandInterface && !report.empty() &&
         report[0] == description_.commandReportId) {
+        if (faults_) {
+            if (const std::optional<Fault> fault = faults_->Next()) {
+                firmware_.InjectFault(*fault);
+            }
+        }
         ReplyPlan plan;
         firmware_.HandleRequest(report.data(), report.size(), plan);
         scheduler_.Deliver(interfaceNumber, plan);

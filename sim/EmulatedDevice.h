@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -10,6 +11,7 @@
 
 #include "hid/SimulatedHid.h"
 #include "sim/CommandFirmware.h"
+#include "sim/FaultSwitch.h"
 #include "sim/FirmwareConfig.h"
 #include "sim/ReportScheduler.h"
 
@@ -65,6 +67,13 @@ public:
     // Ends the device's own thread; no report is sent after it returns.
     void Stop();
 
+    // Set before the device is plugged in. Faults at random on command requests (null: none);
+    // and what runs, on the device's thread, after a fault unplugged the device.
+    void SetFaultSwitch(std::shared_ptr<CFaultSwitch> faults) { faults_ = std::move(faults); }
+    void SetUnplugListener(std::function<void()> listener) {
+        unplugListener_ = std::move(listener);
+    }
+
     static constexpr std::uint16_t kSettingsChangedUsage = 0x0401;
     static constexpr std::size_t kOutputRecordSize = 256;
 
@@ -90,6 +99,9 @@ private:
     std::array<RecordedReport, kOutputRecordSize> record_{};
     std::size_t recordHead_ = 0;
     std::size_t recordCount_ = 0;
+
+    std::shared_ptr<CFaultSwitch> faults_;
+    std::function<void()> unplugListener_;
 
     CReportScheduler scheduler_;  // last: its thread stops before the members above go
 };

@@ -40,4 +40,12 @@ TEST(CommandLine, BadInputIsAnErrorNotAGuess) {
     }
 }
 
+TEST(CommandLine, HelpNamesEveryEnvironmentVariableTheProgramReads) {
+    const std::string usage = CommandLineUsage();
+    for (const char* name :
+         {"ZORVATH_TRACE", "ZORVATH_SCALE", "ZORVATH_SYSFS_ROOT", "ZORVATH_SIM_FAULTS"}) {
+        EXPECT_NE(usage.find(std::string("\n  ") + name + "="), std::string::npos) << name;
+    }
+}
+
 }  // namespace

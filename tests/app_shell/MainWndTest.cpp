@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "app/AboutWnd.h"
+#include "app/MsgWnd.h"
 #include "app/NoDevicePage.h"
 #include "hid/HidBackend.h"
 #include "tests/support/ui/UiTestHarness.h"
@@ -257,6 +259,27 @@ TEST_F(MainWndTest, ExitWhileAWorkerWaitsInAHandOver) {
     EXPECT_FALSE(window->Threads().IsRunning(CMainWnd::kLightSyncSlot));
     EXPECT_GE(handedOver, 1);
     EXPECT_EQ(window->Threads().AbandonedCount(), 0);
+}
+
+// --quit-after or a signal while a message box is open: the box's own loop ends too, also
+// before the application's loop has started (a quit is not taken then).
+TEST_F(MainWndTest, ExitEndsAnOpenMessageBox) {
+    auto window = MakeWindow();
+    window->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 1000);
+    bool gaveUp = false;
+    CMsgWnd::SetShownHookForTesting([&window, &gaveUp](CMsgWnd* box) {
+        // Only so that a failing test ends.
+        QTimer::singleShot(20000, box, [box, &gaveUp] {
+            gaveUp = true;
+            box->EndModal(1);
+        });
+        window->Exit();
+    });
+    EXPECT_EQ(ShowMessage(window.get(), QString(), QStringLiteral("ok_text"), 96, true, 0), 0);
+    CMsgWnd::SetShownHookForTesting(nullptr);
+    EXPECT_FALSE(gaveUp);
+    EXPECT_TRUE(window->IsExiting());
 }
 
 TEST_F(MainWndTest, LightControlAndSleepReachEveryDevice) {

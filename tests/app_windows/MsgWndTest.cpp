@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "app/MsgWnd.h"
 #include "base/Trace.h"
@@ -138,6 +139,44 @@ TEST_F(MsgWndTest, InstalledDialogsAskThroughTheMessageWindow) {
               0);
     EXPECT_EQ(answer.text, QStringLiteral("Downloaded 3 of 5 macros"));
     EXPECT_TRUE(answer.cancelVisible);
+}
+
+TEST_F(MsgWndTest, HeldMessagesWaitForReleaseAndShowOnceEach) {
+    MsgWndDialogs dialogs;
+    dialogs.HoldMessages();
+    std::vector<QString> shown;
+    CMsgWnd::SetShownHookForTesting([&shown](CMsgWnd* box) {
+        shown.push_back(box->FindControl<QLabel>(QStringLiteral("MessageText"))->text());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    // While held nothing opens: a notice counts as confirmed, a question as cancelled.
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("ok_text"), 1), 1);
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("ok_text"), 1), 1);
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("contract_format_text"), 1,
+                                  {QStringLiteral("1"), QStringLiteral("2")}),
+              1);
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("ok_text"), 2), 0);
+    EXPECT_TRUE(shown.empty());
+
+    QWidget hidden;
+    dialogs.Release(&hidden);  // an owner that is not on screen (the program is ending)
+    EXPECT_TRUE(shown.empty());
+
+    dialogs.HoldMessages();
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("ok_text"), 1), 1);
+    EXPECT_EQ(dialogs.ShowMessage(nullptr, QStringLiteral("contract_format_text"), 1,
+                                  {QStringLiteral("1"), QStringLiteral("2")}),
+              1);
+    QWidget owner;
+    owner.resize(300, 200);
+    owner.show();
+    dialogs.Release(&owner);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1], QStringLiteral("Downloaded 1 of 2 macros"));
+    EXPECT_FALSE(dialogs.Holding());
+    // Released: the next message opens at once and its answer counts.
+    EXPECT_EQ(dialogs.ShowMessage(&owner, QStringLiteral("ok_text"), 2), 0);
+    EXPECT_EQ(shown.size(), 3u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Enumeration over sysfs-shaped trees built by the test: the layout a user's sysfs dump has.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,47 +11,14 @@
 #include "hid/HidInterfaceId.h"
 #include "hid/HidrawBackend.h"
 #include "sim/MouseDescriptors.h"
+#include "tests/support/SysfsTree.h"
 #include "tests/support/TestDirs.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class SysfsTree {
-public:
-    SysfsTree() : root_(testsupport::MakeTempDir("sysfs")) {
-        fs::create_directories(root_ + "/class/hidraw");
-    }
-    const std::string& root() const { return root_; }
-
-    // Adds (or moves) hidrawN onto a USB HID device; returns nothing, the links are the result.
-    void AddNode(const std::string& node, const std::string& instance, int interfaceNumber,
-                 const std::vector<std::uint8_t>& descriptor, const std::string& usbDevice = "1-1",
-                 const std::string& vid = "320f", const std::string& pid = "2210") {
-        const std::string usbDir = "devices/pci0000:00/0000:00:14.0/usb1/" + usbDevice;
-        const std::string ifaceDir =
-            usbDir + "/" + usbDevice + ":1." + std::to_string(interfaceNumber);
-        const std::string hidDir = ifaceDir + "/" + instance;
-        fs::create_directories(root_ + "/" + hidDir + "/hidraw/" + node);
-        testsupport::WriteFile(root_ + "/" + usbDir + "/idVendor", vid + "\n");
-        testsupport::WriteFile(root_ + "/" + usbDir + "/idProduct", pid + "\n");
-        testsupport::WriteFile(root_ + "/" + usbDir + "/bcdDevice", "0102\n");
-        testsupport::WriteFile(root_ + "/" + ifaceDir + "/bInterfaceNumber",
-                               "0" + std::to_string(interfaceNumber) + "\n");
-        testsupport::WriteFile(root_ + "/" + hidDir + "/report_descriptor",
-                               std::string(descriptor.begin(), descriptor.end()));
-        testsupport::WriteFile(root_ + "/" + hidDir + "/uevent",
-                               "DRIVER=hid-generic\nHID_ID=0003:0000" + vid + ":0000" + pid +
-                                   "\nHID_NAME=Zorvath ZR-310\n");
-        const std::string link = root_ + "/class/hidraw/" + node;
-        fs::remove(link);
-        fs::create_symlink("../../" + hidDir + "/hidraw/" + node, link);
-    }
-    void RemoveNode(const std::string& node) { fs::remove(root_ + "/class/hidraw/" + node); }
-
-private:
-    std::string root_;
-};
+using testsupport::SysfsTree;
 
 std::vector<std::string> Enumerate(hid::IHidBackend& backend) {
     std::vector<std::string> paths;
@@ -157,6 +125,38 @@ TEST(HidrawBackend, OpeningAVanishedOrForeignPathFailsAndLeavesTheDeviceClosed) 
         EXPECT_FALSE(dev.Open(path, true, false, true, false)) << path;
         EXPECT_FALSE(backend->IsPresent(path)) << path;
         EXPECT_FALSE(backend->Describe(path, attributes, descriptor, index)) << path;
+    }
+}
+
+// Reading descriptors and device events needs no write access: a node is opened for writing
+// only when a handle asks to write, and a writer never gets a node opened for reading only.
+TEST(HidrawBackend, NodesAreOpenedForWritingOnlyWhenAWriterAsks) {
+    SysfsTree tree;
+    tree.AddNode("hidraw3", "0003:320F:2210.0004", 1, sim::MouseMultiDescriptor());
+    const std::string devRoot = testsupport::MakeTempDir("dev");
+    testsupport::RecordingNodeOpener recorder;
+    auto backend = std::make_shared<hid::CHidrawBackend>(tree.root(), devRoot);
+    backend->SetNodeOpenerForTesting(recorder.Opener());
+    const std::vector<std::string> paths = Enumerate(*backend);
+    ASSERT_EQ(paths.size(), 4u);
+
+    hid::CHidDevice events(backend);
+    ASSERT_TRUE(events.Open(paths[2], true, false, true, false));
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].node, devRoot + "/hidraw3");
+    EXPECT_FALSE(recorder.Calls()[0].forWriting());
+
+    hid::CHidDevice command(backend);
+    ASSERT_TRUE(command.Open(paths[3], true, true, true, false));
+    ASSERT_EQ(recorder.Calls().size(), 2u);
+    EXPECT_EQ(recorder.Calls()[1].flags & O_ACCMODE, O_RDWR);
+
+    // Later readers share the node the writer opened.
+    hid::CHidDevice keyboard(backend);
+    ASSERT_TRUE(keyboard.Open(paths[0], true, false, true, false));
+    EXPECT_EQ(recorder.Calls().size(), 2u);
+    for (const auto& call : recorder.Calls()) {
+        EXPECT_NE(call.flags & O_CLOEXEC, 0);
     }
 }
 
