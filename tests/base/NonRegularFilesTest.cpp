@@ -102,18 +102,6 @@ TEST(NonRegularFiles, ALinkToARegularFileIsRead) {
     EXPECT_EQ(out, "{}");
 }
 
-// Everything in dir whose name starts with prefix and ends with ".unreadable".
-std::vector<std::string> AsidesOf(const std::string& dir, const std::string& name) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        const std::string file = entry.path().filename().string();
-        if (file.starts_with(name + ".") && file.ends_with(".unreadable")) {
-            found.push_back(entry.path().string());
-        }
-    }
-    return found;
-}
-
 TEST(NonRegularFiles, AWriteKeepsThemAsideAndPutsARegularFileInTheirPlace) {
     for (const NonRegular& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -122,7 +110,8 @@ TEST(NonRegularFiles, AWriteKeepsThemAsideAndPutsARegularFileInTheirPlace) {
         c.make(dir, path);
         const fs::file_status before = fs::symlink_status(path);
         const bool written = files::WriteFileAtomically(path, "new");
-        const std::vector<std::string> asides = AsidesOf(dir, "ShootData_0.Shoot");
+        const std::vector<std::string> asides =
+            testsupport::KeptAsideCopies(dir, "ShootData_0.Shoot");
         if (!c.keptAsideOnWrite) {
             EXPECT_FALSE(written);
             EXPECT_TRUE(fs::is_directory(path));
@@ -146,7 +135,7 @@ TEST(NonRegularFiles, AWriteNeverGoesThroughALinkToItsTarget) {
     EXPECT_EQ(ReadFile(dir + "/victim"), "the user's own file");
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir + "/macro.config")));
     EXPECT_EQ(ReadFile(dir + "/macro.config"), "{}");
-    const std::vector<std::string> asides = AsidesOf(dir, "macro.config");
+    const std::vector<std::string> asides = testsupport::KeptAsideCopies(dir, "macro.config");
     ASSERT_EQ(asides.size(), 1u);
     EXPECT_TRUE(fs::is_symlink(asides[0]));
 }
@@ -160,7 +149,7 @@ TEST(NonRegularFiles, ARegularFileKeepsItsModeAndNothingIsKeptAside) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
-    EXPECT_TRUE(AsidesOf(dir, "ProfileList.ini").empty());
+    EXPECT_TRUE(testsupport::KeptAsideCopies(dir, "ProfileList.ini").empty());
 }
 
 }  // namespace

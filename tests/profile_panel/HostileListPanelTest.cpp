@@ -21,17 +21,6 @@ void WriteProfile(const std::string& folder, const std::string& id, const std::s
     CJsonFile().writejsonFile(folder + id + ".Json", profile);
 }
 
-std::vector<std::string> KeptAside(const std::string& folder) {
-    std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("ProfileList.ini.", 0) == 0 && name.ends_with(".unreadable")) {
-            found.push_back(entry.path().string());
-        }
-    }
-    return found;
-}
-
 enum class Fate {
     Untouched,    // the file is byte for byte as it was
     EntriesKept,  // the file's "profilelist" starts with every entry it had
@@ -150,7 +139,8 @@ TEST_F(ProfilePanelTest, HostileListFilesLoadSafely) {
         ASSERT_GE(panel_->GetSelectedIndex(), 0);
         EXPECT_TRUE(files::IsSafeFileName(panel_->GetCurrentProfileId().toStdString()));
 
-        const std::vector<std::string> aside = KeptAside(folder_);
+        const std::vector<std::string> aside =
+            testsupport::KeptAsideCopies(folder_, "ProfileList.ini");
         const Json::Value stored = List();
         switch (c.fate) {
             case Fate::Untouched:

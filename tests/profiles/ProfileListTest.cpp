@@ -169,17 +169,6 @@ TEST_F(ProfileListTest, EntriesPastTheLimitStayInTheFile) {
     EXPECT_EQ(list_.Entries().back().name, "p50");  // the next one moves up into the list
 }
 
-std::vector<std::string> KeptAside(const std::string& folder) {
-    std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("ProfileList.ini.", 0) == 0 && name.ends_with(".unreadable")) {
-            found.push_back(entry.path().string());
-        }
-    }
-    return found;
-}
-
 // A list that cannot be read used to be replaced by a fresh one-entry list, which left every
 // profile file of the folder out of the list. Its bytes are kept now, and the profiles come back
 // from their files, oldest first, under their own names.
@@ -198,7 +187,7 @@ TEST_F(ProfileListTest, ALostListIsRebuiltFromTheProfileFiles) {
     list_.Load();
     EXPECT_EQ(Names(), (std::vector<std::string>{"first", "2025_02_01_10_00_00_000", "second"}));
     EXPECT_EQ(list_.CurrentId(), "2025_01_01_10_00_00_000");
-    const std::vector<std::string> aside = KeptAside(folder_);
+    const std::vector<std::string> aside = testsupport::KeptAsideCopies(folder_, "ProfileList.ini");
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(testsupport::ReadFile(aside[0]), garbage);
     const Json::Value stored = List();
@@ -215,14 +204,14 @@ TEST_F(ProfileListTest, AMissingListFindsTheProfilesOfTheFolder) {
     WriteProfile("id7", "kept", 1000);
     list_.Load();
     EXPECT_EQ(Names(), std::vector<std::string>{"kept"});
-    EXPECT_TRUE(KeptAside(folder_).empty());
+    EXPECT_TRUE(testsupport::KeptAsideCopies(folder_, "ProfileList.ini").empty());
 
     std::filesystem::remove(folder_ + "id7.Json");
     std::filesystem::remove(ListPath());
     testsupport::WriteFile(ListPath(), "");  // empty: nothing to keep either
     list_.Load();
     EXPECT_EQ(Names(), std::vector<std::string>{"profile1"});
-    EXPECT_TRUE(KeptAside(folder_).empty());
+    EXPECT_TRUE(testsupport::KeptAsideCopies(folder_, "ProfileList.ini").empty());
 }
 
 // A list that can be neither read nor moved aside is never overwritten: the program goes on with

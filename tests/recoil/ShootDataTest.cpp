@@ -68,15 +68,7 @@ TEST_F(ShootDataTest, ABrokenGunFileIsKeptAsideBeforeItIsReplaced) {
     WriteFile(data_ + "ShootData_1.Shoot", oversized);
     ASSERT_TRUE(shoot_.EnsureFiles());
     auto aside = [this](int gun) {
-        std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(data_)) {
-            const std::string name = entry.path().filename().string();
-            if (name.rfind(recoil::ShootFileName(gun) + ".", 0) == 0 &&
-                name.ends_with(".unreadable")) {
-                found.push_back(entry.path().string());
-            }
-        }
-        return found;
+        return testsupport::KeptAsideCopies(data_, recoil::ShootFileName(gun));
     };
     ASSERT_EQ(aside(0).size(), 1u);
     EXPECT_EQ(ReadFile(aside(0)[0]), truncated);

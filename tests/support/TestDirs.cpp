@@ -47,4 +47,15 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::vector<std::string> KeptAsideCopies(const std::string& folder, const std::string& fileName) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(fileName + ".") && name.ends_with(".unreadable")) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -14,5 +15,8 @@ std::string UseFreshXdgFolders(const std::string& hint);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+
+// The copies of folder/fileName kept aside as unreadable ("<fileName>.<time>.unreadable").
+std::vector<std::string> KeptAsideCopies(const std::string& folder, const std::string& fileName);
 
 }  // namespace testsupport
