@@ -92,7 +92,9 @@ with_link_targets() {
         "$source_dir" | "$source_dir"/* | /tmp/*) continue ;;
         esac
         echo "$path"
-        [ -L "$path" ] && readlink -f "$path"
+        if [ -L "$path" ]; then
+            readlink -f "$path"
+        fi
     done
 }
 
