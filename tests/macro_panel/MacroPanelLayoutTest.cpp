@@ -12,20 +12,11 @@ namespace {
 
 constexpr quint32 kXkbA = 38;
 
-class MacroPanelLayoutTest : public testsupport::MacroPanelTest {
+class MacroPanelLayoutTest : public testsupport::MacroRecordingPanelTest {
 protected:
-    void SetUp() override {
-        MacroPanelTest::SetUp();
-        if (HasFatalFailure()) {
-            return;
-        }
-        Panel()->SetClockForTesting([this] { return now_; });
-        AddMacro();
-    }
     void Key(QEvent::Type type) {
         now_ += 40;
-        QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, kXkbA, 0, 0, QString());
-        QApplication::sendEvent(window_.get(), &event);
+        SendKey(type, Qt::Key_A, kXkbA);
     }
     // Records `presses` presses of A (two rows each) as a user does: the list follows the new
     // rows while they come in, then the recording is stopped.
@@ -42,8 +33,6 @@ protected:
     QRect InView(QWidget* row) const {
         return {row->mapTo(Actions()->viewport(), QPoint(0, 0)), row->size()};
     }
-
-    std::uint64_t now_ = 1000;
 };
 
 TEST_F(MacroPanelLayoutTest, AfterARecordingEveryRowInSightIsWhole) {

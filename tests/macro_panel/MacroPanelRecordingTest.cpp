@@ -16,28 +16,12 @@ constexpr quint32 kXkbA = 38;
 constexpr quint32 kXkbB = 56;
 constexpr quint32 kXkbPlayPause = 172;
 
-class MacroRecordingTest : public testsupport::MacroPanelTest {
+class MacroRecordingTest : public testsupport::MacroRecordingPanelTest {
 protected:
-    void SetUp() override {
-        MacroPanelTest::SetUp();
-        if (HasFatalFailure()) {
-            return;
-        }
-        Panel()->SetClockForTesting([this] { return now_; });
-        AddMacro();
-    }
-
-    // A key event as X11 or Wayland delivers it: the XKB keycode as the native scan code.
-    void Key(QEvent::Type type, int qtKey, quint32 xkbKeycode, bool autoRepeat = false) {
-        QKeyEvent event(type, qtKey, Qt::NoModifier, xkbKeycode, 0, 0, QString(), autoRepeat);
-        QApplication::sendEvent(window_.get(), &event);
-    }
     void Press(int qtKey, quint32 xkb, bool autoRepeat = false) {
-        Key(QEvent::KeyPress, qtKey, xkb, autoRepeat);
+        SendKey(QEvent::KeyPress, qtKey, xkb, autoRepeat);
     }
-    void Release(int qtKey, quint32 xkb) { Key(QEvent::KeyRelease, qtKey, xkb); }
-
-    std::uint64_t now_ = 1000;
+    void Release(int qtKey, quint32 xkb) { SendKey(QEvent::KeyRelease, qtKey, xkb); }
 };
 
 TEST_F(MacroRecordingTest, AHeldKeyGivesOneDownRowAndThePauseLandsOnIt) {

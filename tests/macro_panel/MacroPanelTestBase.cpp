@@ -1,5 +1,7 @@
 #include "tests/macro_panel/MacroPanelTestBase.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "app/discovery/DeviceSwitcher.h"
@@ -90,6 +92,21 @@ void MacroPanelTest::BindButtonToMacro(int button, int macro) {
     Mouse().SaveProfile();
     Mouse().LoadProfileState();
     ASSERT_EQ(Mouse().GetKeyList()[static_cast<std::size_t>(button)].assignment[0], 0x70);
+}
+
+void MacroRecordingPanelTest::SetUp() {
+    MacroPanelTest::SetUp();
+    if (HasFatalFailure()) {
+        return;
+    }
+    Panel()->SetClockForTesting([this] { return now_; });
+    AddMacro();
+}
+
+void MacroRecordingPanelTest::SendKey(QEvent::Type type, int qtKey, quint32 xkbKeycode,
+                                      bool autoRepeat) {
+    QKeyEvent event(type, qtKey, Qt::NoModifier, xkbKeycode, 0, 0, QString(), autoRepeat);
+    QApplication::sendEvent(window_.get(), &event);
 }
 
 }  // namespace testsupport

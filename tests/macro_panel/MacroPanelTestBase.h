@@ -59,4 +59,14 @@ protected:
     macropanel::CMacroControlUI* panel_ = nullptr;
 };
 
+// The panel with one new macro selected and a clock the test moves, for recordings.
+class MacroRecordingPanelTest : public MacroPanelTest {
+protected:
+    void SetUp() override;
+    // A key event as X11 or Wayland delivers it: the XKB keycode as the native scan code.
+    void SendKey(QEvent::Type type, int qtKey, quint32 xkbKeycode, bool autoRepeat = false);
+
+    std::uint64_t now_ = 1000;
+};
+
 }  // namespace testsupport
